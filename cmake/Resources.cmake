@@ -1,0 +1,38 @@
+# Embeds every file under resources/ (and the fonts) into the executable.
+# Each file becomes a resource named after its file name without extension; its
+# kind comes from the extension. Lookup ignores letter case.
+function(pointrix_embed_resources target)
+  file(GLOB_RECURSE res_files CONFIGURE_DEPENDS
+    ${CMAKE_SOURCE_DIR}/resources/*.bmp
+    ${CMAKE_SOURCE_DIR}/resources/*.cur
+    ${CMAKE_SOURCE_DIR}/resources/*.wav
+    ${CMAKE_SOURCE_DIR}/resources/*.ico
+    ${CMAKE_SOURCE_DIR}/resources/*.png
+    ${CMAKE_SOURCE_DIR}/resources/*.dfm
+    ${CMAKE_SOURCE_DIR}/resources/*.ttf
+    ${CMAKE_SOURCE_DIR}/resources/*.ver)
+  list(APPEND res_files ${ARGN})
+  list(SORT res_files)
+  set(asm "${CMAKE_CURRENT_BINARY_DIR}/${target}_resources.S")
+  set(tab "${CMAKE_CURRENT_BINARY_DIR}/${target}_resources.cpp")
+  set(asm_text "    .section .rodata\n")
+  set(tab_text "// Generated: table of embedded resources.\n#include \"toolkit/ResourceTable.h\"\n\nextern \"C\" {\n")
+  set(entries "")
+  set(i 0)
+  foreach(f IN LISTS res_files)
+    get_filename_component(base "${f}" NAME_WE)
+    get_filename_component(ext "${f}" EXT)
+    string(TOLOWER "${ext}" ext)
+    string(SUBSTRING "${ext}" 1 -1 ext)
+    string(APPEND asm_text "    .global pxres_${i}_begin\n    .global pxres_${i}_end\n    .balign 16\npxres_${i}_begin:\n    .incbin \"${f}\"\npxres_${i}_end:\n    .byte 0\n")
+    string(APPEND tab_text "extern const unsigned char pxres_${i}_begin[];\nextern const unsigned char pxres_${i}_end[];\n")
+    string(APPEND entries "    {\"${base}\", \"${ext}\", pxres_${i}_begin, pxres_${i}_end},\n")
+    math(EXPR i "${i} + 1")
+  endforeach()
+  string(APPEND asm_text "    .section .note.GNU-stack,\"\",@progbits\n")
+  string(APPEND tab_text "}\n\nconst TResourceEntry PointrixResourceEntries[] = {\n${entries}    {nullptr, nullptr, nullptr, nullptr},\n};\n")
+  file(CONFIGURE OUTPUT "${asm}" CONTENT "${asm_text}")
+  file(CONFIGURE OUTPUT "${tab}" CONTENT "${tab_text}")
+  set_source_files_properties("${asm}" PROPERTIES OBJECT_DEPENDS "${res_files}")
+  target_sources(${target} PRIVATE "${asm}" "${tab}")
+endfunction()

@@ -1,0 +1,1 @@
+// Anchor source for the resource library.

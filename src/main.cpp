@@ -1,0 +1,2 @@
+// Program entry: replaced by the real start-up once the main window exists.
+int main() { return 0; }

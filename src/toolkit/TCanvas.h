@@ -1,0 +1,155 @@
+#pragma once
+
+// Drawing on a surface through an origin and a clip region, like a device context.
+// A control's canvas is a view of its form's framebuffer: what it draws is on
+// screen at the next present, and copying from it reads what the screen shows.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "toolkit/TComponent.h"
+#include "toolkit/TFont.h"
+#include "toolkit/TSurface.h"
+#include "toolkit/Types.h"
+
+class TBitmap;
+
+enum TPenStyle : uint8_t { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
+enum TPenMode : uint8_t { pmCopy, pmNot, pmXor, pmMerge, pmMask };
+
+class TPen : public TPersistent {
+public:
+  const char* ClassName() const override { return "TPen"; }
+  void Assign(TPersistent* source) override;
+  TColor Color = clBlack;
+  int Width = 1;
+  TPenStyle Style = psSolid;
+  TPenMode Mode = pmCopy;
+};
+
+enum TBrushStyle : uint8_t { bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross, bsDiagCross, bsPattern };
+
+class TBrush : public TPersistent {
+public:
+  TBrush();
+  ~TBrush() override;
+  const char* ClassName() const override { return "TBrush"; }
+  void Assign(TPersistent* source) override;
+  TColor Color = clWhite;
+  TBrushStyle Style = bsSolid;
+  // An 8 x 8 pattern tiled from the surface origin; setting one makes Style bsPattern,
+  // clearing it (nullptr) makes Style bsSolid. The brush keeps its own copy.
+  void SetBitmap(const TBitmap* pattern);
+  const TBitmap* Bitmap() const { return FPattern.get(); }
+
+private:
+  std::unique_ptr<TBitmap> FPattern;
+};
+
+// DrawText flags (the classic DT_ values).
+enum TDrawTextFlag : uint32_t {
+  DT_LEFT = 0x0,
+  DT_CENTER = 0x1,
+  DT_RIGHT = 0x2,
+  DT_VCENTER = 0x4,
+  DT_BOTTOM = 0x8,
+  DT_WORDBREAK = 0x10,
+  DT_SINGLELINE = 0x20,
+  DT_EXPANDTABS = 0x40,
+  DT_NOCLIP = 0x100,
+  DT_CALCRECT = 0x400,
+  DT_NOPREFIX = 0x800,
+  DT_RTLREADING = 0x20000,
+};
+
+// Raster operations for BitBlt (the classic ternary codes).
+enum TRop : uint32_t {
+  SRCCOPY = 0x00CC0020,
+  SRCPAINT = 0x00EE0086,
+  SRCAND = 0x008800C6,
+  SRCINVERT = 0x00660046,
+  SRCERASE = 0x00440328,
+  NOTSRCCOPY = 0x00330008,
+  MERGEPAINT = 0x00BB0226,
+  PATCOPY = 0x00F00021,
+  BLACKNESS = 0x00000042,
+  WHITENESS = 0x00FF0062,
+  // Destination kept where the source is white, brush painted where it is black
+  // (paints a 1-bit mask in the brush colour).
+  ROP_DSPDxax = 0x00E20746,
+};
+
+class TCanvas : public TPersistent {
+public:
+  explicit TCanvas(TSurface* surface = nullptr);
+  ~TCanvas() override;
+  const char* ClassName() const override { return "TCanvas"; }
+
+  void SetSurface(TSurface* surface) { FSurface = surface; }
+  TSurface* Surface() const { return FSurface; }
+  // Canvas coordinate (0, 0) lies at this surface position.
+  void SetOrigin(TPoint origin) { FOrigin = origin; }
+  TPoint Origin() const { return FOrigin; }
+  // Drawing is limited to these surface rectangles; an unset clip means the whole surface.
+  void SetClipRegion(std::vector<TRect> surfaceRects);
+  void ClearClipRegion();
+  // Bounding box of the visible area, in canvas coordinates.
+  TRect ClipRect();
+
+  TFont& Font() { return FFont; }
+  TPen& Pen() { return FPen; }
+  TBrush& Brush() { return FBrush; }
+  TRop CopyMode = SRCCOPY;
+
+  TColor GetPixel(int x, int y);  // clNone when outside the surface or clip
+  void SetPixel(int x, int y, TColor color);
+  void MoveTo(int x, int y);
+  void LineTo(int x, int y);
+  TPoint PenPos() const { return FPenPos; }
+  // Fills with the brush (nothing with bsClear).
+  void FillRect(const TRect& r);
+  // Outline with the pen, inside filled with the brush; right and bottom exclusive.
+  void Rectangle(const TRect& r);
+  void Rectangle(int l, int t, int r, int b) { Rectangle(TRect{l, t, r, b}); }
+  void FrameRect(const TRect& r);  // one-pixel frame in the brush colour
+  void Polygon(const std::vector<TPoint>& points);
+  void Ellipse(const TRect& r);
+
+  // Text in the canvas font; the background is filled with the brush unless Brush.Style is bsClear.
+  void TextOut(int x, int y, const std::string& text);
+  void TextRect(const TRect& r, int x, int y, const std::string& text);
+  int TextWidth(const std::string& text);
+  int TextHeight(const std::string& text);
+  TPoint TextExtent(const std::string& text);
+  // Lays out text in r with DT_ flags; with DT_CALCRECT it only updates r to the needed size.
+  // Returns the height of the text drawn.
+  int DrawText(const std::string& text, TRect& r, uint32_t flags);
+
+  // Draws a bitmap at (x, y); when the bitmap is Transparent its transparent colour is skipped.
+  void Draw(int x, int y, const TBitmap& bitmap);
+  void StretchDraw(const TRect& r, const TBitmap& bitmap);
+  // Copies source's srcRect into dest with CopyMode (SRCCOPY: a plain copy), stretching when sizes differ.
+  void CopyRect(const TRect& dest, TCanvas& source, const TRect& srcRect);
+  // Block transfer with a raster operation; the brush is the pattern for ROPs that use one.
+  void BitBlt(int x, int y, int w, int h, TCanvas& source, int sx, int sy, uint32_t rop);
+
+protected:
+  // Called before every drawing operation; a control's canvas refreshes its origin and clip here.
+  virtual void RequiredState() {}
+
+private:
+  // Helpers shared by the operations (defined in TCanvas.cpp).
+  template <class F> void ForEachClip(const TRect& surfaceRect, F&& f);
+  void FillSurfaceRect(const TRect& canvasRect, uint32_t pixel);
+
+  TSurface* FSurface = nullptr;
+  TPoint FOrigin;
+  bool FClipSet = false;
+  std::vector<TRect> FClip;
+  TFont FFont;
+  TPen FPen;
+  TBrush FBrush;
+  TPoint FPenPos;
+};
