@@ -1,0 +1,74 @@
+# Shared helpers for the end-to-end tests: a private Xvfb, the program started
+# with a temporary registry, waiting for its first frame, screenshots.
+set -euo pipefail
+
+E2E_BIN=${E2E_BIN:?path to the pointrix binary}
+E2E_OUT=${E2E_OUT:-$(mktemp -d)}
+mkdir -p "$E2E_OUT"
+E2E_TMP=$(mktemp -d)
+export POINTRIX_REGISTRY_DIR="$E2E_TMP/registry"
+export SDL_AUDIODRIVER=dummy
+export POINTRIX_REPORT_FRAME=1
+unset XDG_CONFIG_HOME
+PX_PID=""
+XVFB_PID=""
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+start_xvfb() {
+  local n
+  for n in $(seq 90 140); do
+    if [[ ! -e /tmp/.X11-unix/X$n && ! -e /tmp/.X$n-lock ]]; then
+      Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+      XVFB_PID=$!
+      export DISPLAY=":$n"
+      for _ in $(seq 1 100); do
+        xdpyinfo >/dev/null 2>&1 && return 0
+        sleep 0.05
+      done
+      fail "Xvfb did not start on :$n"
+    fi
+  done
+  fail "no free X display"
+}
+
+cleanup() {
+  [[ -n "$PX_PID" ]] && kill "$PX_PID" 2>/dev/null || true
+  [[ -n "$XVFB_PID" ]] && kill "$XVFB_PID" 2>/dev/null || true
+  rm -rf "$E2E_TMP"
+}
+trap cleanup EXIT
+
+# start_program [dir]: starts the binary (from dir as current directory) and waits
+# until it reports its first frame.
+start_program() {
+  local dir=${1:-$(dirname "$E2E_BIN")}
+  local log="$E2E_TMP/stdout.$RANDOM"
+  (cd "$dir" && exec "$E2E_BIN") >"$log" 2>"$E2E_TMP/stderr" &
+  PX_PID=$!
+  for _ in $(seq 1 200); do
+    grep -q "pointrix: first frame" "$log" 2>/dev/null && break
+    kill -0 "$PX_PID" 2>/dev/null || fail "program exited before its first frame: $(cat "$E2E_TMP/stderr")"
+    sleep 0.05
+  done
+  grep -q "pointrix: first frame" "$log" || fail "no first frame within 10 s"
+  PX_WIN=$(xdotool search --pid "$PX_PID" --name Pointrix | head -n 1)
+  [[ -n "$PX_WIN" ]] || fail "no window found"
+}
+
+# wait_exit <seconds>: waits for the program to end and sets PX_STATUS.
+wait_exit() {
+  local t=$1
+  for _ in $(seq 1 $((t * 20))); do
+    kill -0 "$PX_PID" 2>/dev/null || break
+    sleep 0.05
+  done
+  kill -0 "$PX_PID" 2>/dev/null && fail "program still running after ${t} s"
+  set +e
+  wait "$PX_PID"
+  PX_STATUS=$?
+  set -e
+  PX_PID=""
+}
+
+shot() { import -window root "$E2E_OUT/$1.png"; }

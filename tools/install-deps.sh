@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs the Debian/Ubuntu packages Pointrix needs to build, run and test,
+# skipping those already present.
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build pkg-config git
+  libsdl2-dev libfreetype-dev libstb-dev libx11-dev
+  fonts-wine fonts-dejavu-core
+  googletest libgtest-dev libgmock-dev libbenchmark-dev
+  clang libclang-rt-dev
+  xvfb xdotool x11-utils imagemagick
+  python3 python3-pil python3-numpy
+)
+if [[ "${1:-}" == "--run-only" ]]; then
+  packages=(build-essential cmake ninja-build pkg-config libsdl2-dev libfreetype-dev libstb-dev libx11-dev fonts-wine fonts-dejavu-core)
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if ((${#missing[@]})); then
+  echo "Installing: ${missing[*]}"
+  sudo_cmd=()
+  [[ $(id -u) -ne 0 ]] && sudo_cmd=(sudo)
+  export DEBIAN_FRONTEND=noninteractive
+  "${sudo_cmd[@]}" apt-get update -qq
+  "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

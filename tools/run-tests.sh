@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds Pointrix with every test, and runs them all:
+# unit and scenario tests, golden images, end-to-end tests under Xvfb, the asset
+# checks, the test suite under AddressSanitizer/UBSan, and the fuzz targets for a
+# bounded time. Set CI=true to make compiler warnings errors.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+jobs=$(nproc)
+werror=OFF
+[[ "${CI:-}" == "true" ]] && werror=ON
+fuzz_seconds=${FUZZ_SECONDS:-60}
+
+bash tools/install-deps.sh
+
+echo "== Asset formats"
+/usr/bin/python3 tools/assets/check_assets.py
+
+echo "== Build and test (RelWithDebInfo)"
+cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPOINTRIX_WERROR=$werror
+cmake --build build-test -j "$jobs"
+ctest --test-dir build-test --output-on-failure -j "$jobs"
+
+echo "== Tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DPOINTRIX_SANITIZE=ON -DPOINTRIX_BENCH=OFF \
+  -DPOINTRIX_WERROR=$werror
+cmake --build build-asan -j "$jobs"
+ASAN_OPTIONS=detect_leaks=1 ctest --test-dir build-asan --output-on-failure -j "$jobs" -LE e2e
+
+echo "== Fuzz targets (${fuzz_seconds} s each)"
+CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPOINTRIX_FUZZ=ON \
+  -DPOINTRIX_TESTS=OFF -DPOINTRIX_BENCH=OFF
+cmake --build build-fuzz -j "$jobs" --target fuzz_all
+for target in build-fuzz/fuzz/*/fuzz_*; do
+  [[ -x "$target" ]] || continue
+  name=$(basename "$target")
+  corpus_dir="$root/build-fuzz/corpus-$name"
+  mkdir -p "$corpus_dir"
+  seeds=$(cat "$target.seeds" 2>/dev/null || true)
+  echo "-- $name"
+  "$target" -max_total_time="$fuzz_seconds" -timeout=10 -rss_limit_mb=2048 "$corpus_dir" $seeds
+done
+echo "All tests passed."
