@@ -5,4 +5,4 @@ cd "$(dirname "$0")/.."
 bash tools/install-deps.sh --run-only
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DPOINTRIX_TESTS=OFF -DPOINTRIX_BENCH=OFF >/dev/null
 cmake --build build --target pointrix languages
-exec ./build/pointrix
+exec ./build/bin/pointrix

@@ -2,6 +2,8 @@
 
 #include "app/TMainForm.h"
 #include "content/LanguageTexts.h"
+#include "controls/TFancyButton.h"
+#include "toolkit/TImage.h"
 #include "toolkit/TCanvas.h"
 #include "toolkit/TControlCanvas.h"
 #include "toolkit/TLabel.h"
@@ -33,7 +35,11 @@ void TMainForm::PageControl1Changing(TObject*, bool& allowChange) {
 }
 
 void TMainForm::PageControl1Change(TObject*) {
+  TTabSheet* page = PageControl1->ActivePage();
+  BackBtn->SetState(page == ConfigSheet ? fbsDisabled : fbsMouseOut);
+  NextBtn->SetState(page == QBSheet ? fbsDisabled : fbsMouseOut);
   Timer3->SetEnabled(false);
+  GameOverImage->Hide();
   ResetIdlePrompt();
 }
 
@@ -57,6 +63,15 @@ void TMainForm::FormKeyPress(TObject*, char& key) {
       break;
     case 27:
       Close();
+      break;
+    case 'n':
+    case 'N':
+      if (PageControl1->ActivePage() == Training1Sheet)
+        New1BtnClick(nullptr);
+      else if (PageControl1->ActivePage() == Training2Sheet)
+        New2BtnClick(nullptr);
+      else if (PageControl1->ActivePage() == Training3Sheet)
+        New3BtnClick(nullptr);
       break;
     default:
       break;

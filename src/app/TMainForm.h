@@ -2,9 +2,15 @@
 
 // The one window of the tutor. Its controls come from the declared layout
 // (resource TMainForm); its event handlers are published by name so that the
-// layout binds them. Start-up and shutdown live in TMainForm.cpp, page
-// navigation and the idle prompt in Navigation.cpp.
+// layout binds them. The operations are spread over several files by concern:
+//   TMainForm.cpp   construction, FormCreate, FormDestroy, Exit
+//   Navigation.cpp  Back/Next, tabs, keys, the idle prompt
+//   Language.cpp    language list, LoadLanguage, SetHandedness
+//   Training1.cpp   the bug-hitting game
+//   Training2.cpp   the double-click game
+//   Training3.cpp   the jigsaw
 
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -12,14 +18,28 @@
 #include "toolkit/TPublishedMethods.h"
 
 class TBitmap;
+class TFancyButton;
 class TImage;
+class TJSetting;
 class TLabel;
 class TListBox;
 class TPageControl;
 class TPaintBox;
 class TPanel;
+class TRichEdit;
+class TSprite;
+class TSprites;
 class TTabSheet;
 class TTimer;
+class TURLStatic;
+class TVersionLabel;
+class TDragObject;
+
+// One place of the Training 1 board.
+struct TBugSlot {
+  int Deadline = 0;  // clock tick after which the bug escapes; 0 when empty
+  bool Hit = false;  // a dead bug lies here until the game ends
+};
 
 class TMainForm : public TForm, public TPublishedMethods {
 public:
@@ -30,11 +50,12 @@ public:
   // Registers the class with the layout reader (done once by the constructor).
   static void RegisterClass();
 
-  // --- Published components (created from the layout; the window owns them).
+  // --- Published components, in declaration order (created from the layout).
   TPanel* Panel1 = nullptr;
   TPageControl* PageControl1 = nullptr;
-  TTabSheet* ConfigSheet = nullptr;
-  TTabSheet* IntroSheet = nullptr;
+  TRichEdit* OverviewRE = nullptr;
+  TRichEdit* UsageRE = nullptr;
+  TRichEdit* SelectingRE = nullptr;
   TTabSheet* OverviewSheet = nullptr;
   TTabSheet* HoldSheet = nullptr;
   TTabSheet* Usage = nullptr;
@@ -46,24 +67,103 @@ public:
   TTabSheet* Training3Sheet = nullptr;
   TTabSheet* OutroSheet = nullptr;
   TTabSheet* QBSheet = nullptr;
+  TRichEdit* MovingRE = nullptr;
+  TRichEdit* OutroRE = nullptr;
+  TRichEdit* HoldingRE = nullptr;
+  TPaintBox* Training1PaintBox = nullptr;
   TTimer* Timer1 = nullptr;
+  TRichEdit* ActivatingRE = nullptr;
   TTimer* Timer3 = nullptr;
   TTimer* Timer2 = nullptr;
   TTimer* DblClkTimer = nullptr;
-  TTimer* IdleTimer = nullptr;
+  TTabSheet* IntroSheet = nullptr;
+  TLabel* TipLabel = nullptr;
+  TFancyButton* BackBtn = nullptr;
+  TFancyButton* NextBtn = nullptr;
+  TFancyButton* ExitBtn = nullptr;
+  TFancyButton* New1Btn = nullptr;
+  TFancyButton* New2Btn = nullptr;
+  TImage* InfoPanel2 = nullptr;
+  TLabel* Time2Label = nullptr;
+  TLabel* TimeValue2Label = nullptr;
+  TLabel* Hits2Label = nullptr;
+  TLabel* Misses2Label = nullptr;
+  TLabel* HitsValue2Label = nullptr;
+  TLabel* MissValue2Label = nullptr;
+  TLabel* Score2Label = nullptr;
+  TLabel* ScoreValue2Label = nullptr;
+  TFancyButton* ResetBtn = nullptr;
+  TImage* InfoPanel1 = nullptr;
+  TLabel* Time1Label = nullptr;
+  TLabel* TimeValue1Label = nullptr;
+  TLabel* LevelValue1Label = nullptr;
+  TLabel* HitsValue1Label = nullptr;
+  TLabel* MissValue1Label = nullptr;
+  TLabel* EscapedValue1Label = nullptr;
+  TLabel* ScoreValue1Label = nullptr;
+  TLabel* Score1Label = nullptr;
+  TLabel* Escaped1Label = nullptr;
+  TLabel* Misses1Label = nullptr;
+  TLabel* Hits1Label = nullptr;
+  TLabel* Level1Label = nullptr;
+  TSprites* Sprites1 = nullptr;
+  std::array<TSprite*, 10> Sprites{};  // Sprite1 .. Sprite10
   TLabel* ContinueLabel = nullptr;
+  TTimer* IdleTimer = nullptr;
+  TImage* HoldingImage = nullptr;
   TLabel* Label15 = nullptr;
+  TVersionLabel* VersionLabel1 = nullptr;
   TLabel* Label21 = nullptr;
   TLabel* Label22 = nullptr;
+  TURLStatic* URLStatic1 = nullptr;
+  TURLStatic* URLStatic2 = nullptr;
+  TRichEdit* IntroRE = nullptr;
+  TRichEdit* SelectingGameRE = nullptr;
+  TRichEdit* ActivatingGameRE = nullptr;
+  TRichEdit* MovingGameRE = nullptr;
+  TTabSheet* ConfigSheet = nullptr;
+  TRichEdit* ConfigureRE = nullptr;
+  TListBox* LanguageList = nullptr;
+  TJSetting* LanguageSetting = nullptr;
+  TJSetting* HandSetting = nullptr;
+  TImage* GameOverImage = nullptr;
+  TFancyButton* New3Btn = nullptr;
 
-  // --- Run-time state shared by the pages and games.
-  int8_t ActiveGame = 0;
-  bool GameOver = true;
+  // --- Run-time state (owned bitmaps are released by FormDestroy).
+  TBitmap* NewGameBitmap = nullptr;
+  TBitmap* PanelBitmap = nullptr;
+  int8_t ActiveGame = 0;  // 0 none, 1, 2 or 3: the training game in play
+  int Score = 0;
+  int BugLifetime = 0;
+  int TimeLimit = 0;
+  int Level = 0;
+  int Hits = 0;
+  int Misses = 0;
+  int Escaped = 0;
+  int PinnedLeft = 0;
+  int PinnedTop = 0;
+  bool GameOver = false;  // no Training 1 or Training 2 game in play
+  TBitmap* LiveBitmap = nullptr;
+  TBitmap* DeadBitmap = nullptr;
+  std::array<TBugSlot, 9> BugSlots{};
+  int HitPoints = 0;
+  TBitmap* FlowerBitmap = nullptr;
+  TBitmap* BoxBitmap = nullptr;
+  TBitmap* Box2Bitmap = nullptr;
+  std::array<TImage*, 16> DblClkImages{};
+  uint32_t StartTick = 0;
+  int PlacedCount = 0;
+  int StartRotation = 0;
+  int DraggedIndex = -1;
 
-  // --- Event handlers (bound by name from the layout).
+  // --- Start-up and shutdown.
   void FormCreate(TObject* sender);
   void FormDestroy(TObject* sender);
   void ExitBtnClick(TObject* sender);
+  // Gives a game button its look: light yellow caption with a black shadow over the glyph strip.
+  void SetupGameButton(TFancyButton* button, TBitmap* glyphs, const std::string& caption);
+
+  // --- Navigation and idle prompt.
   void BackBtnClick(TObject* sender);
   void NextBtnClick(TObject* sender);
   void FormKeyPress(TObject* sender, char& key);
@@ -71,9 +171,48 @@ public:
   void PageControl1Changing(TObject* sender, bool& allowChange);
   void PageControl1DrawTab(TObject* control, int tabIndex, const TRect& rect, bool active);
   void IdleTimerTimer(TObject* sender);
-
   // Hides the idle prompt and starts its delay anew (5 s during a Training 1 game, else 20 s).
   void ResetIdlePrompt();
+
+  // --- Localized content.
+  void LanguageListClick(TObject* sender);
+  // Loads the page files and the text file of the language folder name (no setting is written).
+  void LoadLanguage(const std::string& name);
+  void SetHandedness(bool leftHanded);
+
+  // --- Training 1.
+  void New1BtnClick(TObject* sender);
+  void ResetBtnClick(TObject* sender);
+  void Timer1Timer(TObject* sender);
+  void Training1PaintBoxMouseDown(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
+  void Training1SheetMouseDown(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
+  void Training1PaintBoxMouseUp(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
+  void Training1PaintBoxPaint(TObject* sender);
+  void Training1SheetShow(TObject* sender);
+  void Training1SheetHide(TObject* sender);
+  void ShowBugStatus();
+  void EndBugGame();
+
+  // --- Training 2.
+  void New2BtnClick(TObject* sender);
+  void Timer2Timer(TObject* sender);
+  void ImageMouseDown(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
+  void ImageDblClick(TObject* sender);
+  void DblClkTimerTimer(TObject* sender);
+  void Training2SheetHide(TObject* sender);
+  void ShowDblClkStatus();
+  void EndDblClkGame();
+
+  // --- Training 3.
+  void New3BtnClick(TObject* sender);
+  void Sprites1StartDrag(TObject* sender, TDragObject*& dragObject);
+  void Sprites1DragOver(TObject* sender, TObject* source, int x, int y, TDragState state, bool& accept);
+  void Sprites1EndDrag(TObject* sender, TObject* target, int x, int y);
+  void Sprites1Paint(TObject* sender);
+  void Timer3Timer(TObject* sender);
+  void Training3SheetHide(TObject* sender);
+  void Training3SheetMouseUp(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
+  void FinishPuzzle();
 
 private:
   void PublishHandlers();
@@ -85,3 +224,7 @@ private:
 };
 
 extern TMainForm* MainForm;
+
+// Colour of the flashing band around the jigsaw frame; carries on from one
+// celebration to the next for the life of the process.
+extern TColor FrameColour;

@@ -1,0 +1,131 @@
+// Training 3: drag the nine jigsaw pieces into the frame. While a game runs the
+// sprite surface is in automatic drag mode and the drag events feed its pick-up,
+// drag and drop steps.
+
+#include "app/TMainForm.h"
+#include "content/LanguageTexts.h"
+#include "controls/TFancyButton.h"
+#include "games/GameRules.h"
+#include "games/Random.h"
+#include "sprites/TSprite.h"
+#include "sprites/TSprites.h"
+#include "toolkit/Sound.h"
+#include "toolkit/TCanvas.h"
+#include "toolkit/TControlCanvas.h"
+#include "toolkit/TScreen.h"
+#include "toolkit/TTabSheet.h"
+#include "toolkit/TTimer.h"
+
+TColor FrameColour = 0;
+
+namespace {
+
+constexpr TColor WindowColour = 0xE1C8C8;
+constexpr int FrameFontSize = 12;
+
+// The mouse's current position in the surface's client coordinates.
+TPoint PointerOnSurface(TSprites* surface) { return surface->ScreenToClient(Screen->CursorPos()); }
+
+}  // namespace
+
+void TMainForm::New3BtnClick(TObject*) {
+  Timer3->SetEnabled(false);
+  StartRotation = Random(9) % 9;
+  Sprites1->SetDragMode(dmAutomatic);
+  TCanvas& canvas = Sprites1->Canvas();
+  canvas.Brush().Color = WindowColour;
+  canvas.Brush().Style = bsSolid;
+  canvas.FillRect(Sprites1->ClientRect());
+  for (int i = 0; i < 9; ++i) {
+    TSprite* piece = Sprites1->GetSprite(i);
+    piece->SetVisible(false);
+    TPoint start = PieceStart(i, StartRotation);
+    piece->SetLeft(start.X);
+    piece->SetTop(start.Y);
+    piece->SetVisible(true);
+  }
+  Sprites[9]->SetVisible(false);
+  Sprites1->Invalidate();
+  PlacedCount = 0;
+  New3Btn->SetState(fbsDisabled);
+  Training3Sheet->SetShowHint(false);
+  ActiveGame = 3;
+  ResetIdlePrompt();
+}
+
+void TMainForm::Sprites1StartDrag(TObject*, TDragObject*&) {
+  if (New3Btn->State() != fbsDisabled) return;
+  TPoint p = PointerOnSurface(Sprites1);
+  Sprites1->SpriteMouseDown(Sprites1, mbLeft, 0, p.X, p.Y);
+  DraggedIndex = Sprites1->SelIndex();
+  // A piece leaves its place only if it really stood on it, wherever it was grabbed.
+  if (DraggedIndex >= 0) {
+    TSprite* piece = Sprites1->GetSprite(DraggedIndex);
+    TPoint target = PieceTarget(DraggedIndex);
+    if (piece->Left() == target.X && piece->Top() == target.Y) --PlacedCount;
+  }
+  ResetIdlePrompt();
+}
+
+void TMainForm::Sprites1DragOver(TObject*, TObject*, int, int, TDragState, bool& accept) {
+  TPoint p = PointerOnSurface(Sprites1);
+  Sprites1->SpriteMouseMove(Sprites1, 0, p.X, p.Y);
+  accept = true;
+}
+
+void TMainForm::Sprites1EndDrag(TObject*, TObject*, int x, int y) {
+  Sprites1->SpriteMouseUp(Sprites1, mbLeft, 0, x, y);
+  if (DraggedIndex < 0) return;
+  TSprite* piece = Sprites1->GetSprite(DraggedIndex);
+  TPoint target = PieceTarget(DraggedIndex);
+  if (SnapsInto(piece->Left(), piece->Top(), target)) {
+    piece->MoveTo(Sprites1->Canvas(), target.X, target.Y);
+    PlaySoundResource("ok");
+    if (++PlacedCount == 9) FinishPuzzle();
+  } else {
+    TPoint start = PieceStart(DraggedIndex, StartRotation);
+    piece->MoveTo(Sprites1->Canvas(), start.X, start.Y);
+    PlaySoundResource("oh");
+  }
+}
+
+void TMainForm::Sprites1Paint(TObject*) {
+  TCanvas& canvas = Sprites1->Canvas();
+  canvas.Brush().Color = WindowColour;
+  canvas.Brush().Style = bsSolid;
+  canvas.FillRect(Sprites1->ClientRect());
+  canvas.Rectangle(FrameRect);
+  canvas.Font().Assign(&Sprites1->Font());
+  canvas.Font().SetSize(FrameFontSize);
+  canvas.TextOut(170, 150, LanguageTexts[3]);
+  canvas.TextOut(170, 180, LanguageTexts[4]);
+}
+
+void TMainForm::Timer3Timer(TObject*) {
+  FrameColour = NextFrameColour(FrameColour);
+  TCanvas& canvas = Sprites1->Canvas();
+  canvas.Brush().Color = FrameColour;
+  canvas.Brush().Style = bsSolid;
+  canvas.FillRect({BandRect.Left, BandRect.Top, BandRect.Right, FrameRect.Top});
+  canvas.FillRect({BandRect.Left, FrameRect.Bottom, BandRect.Right, BandRect.Bottom});
+  canvas.FillRect({BandRect.Left, FrameRect.Top, FrameRect.Left, FrameRect.Bottom});
+  canvas.FillRect({FrameRect.Right, FrameRect.Top, BandRect.Right, FrameRect.Bottom});
+}
+
+void TMainForm::FinishPuzzle() {
+  for (int i = 0; i < 9; ++i) Sprites1->GetSprite(i)->SetVisible(false);
+  Sprites[9]->SetVisible(true);
+  Sprites1->SetDragMode(dmManual);
+  Timer3->SetEnabled(true);
+  PlaySoundResource("complete");
+  New3Btn->SetState(fbsMouseOut);
+  ActiveGame = 0;
+  Training3Sheet->SetShowHint(true);
+}
+
+void TMainForm::Training3SheetHide(TObject*) { FinishPuzzle(); }
+
+void TMainForm::Training3SheetMouseUp(TObject* sender, TMouseButton button, TShiftState shift, int x, int y) {
+  ImageMouseDown(sender, button, shift, x, y);
+  ResetIdlePrompt();
+}

@@ -1,0 +1,4 @@
+#pragma once
+
+// Registers the persistent setting with the layout reader.
+void RegisterStorageClasses();
