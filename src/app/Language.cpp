@@ -7,8 +7,8 @@
 #include "content/LanguageFolder.h"
 #include "content/LanguageTexts.h"
 #include "content/TLineIterator.h"
-#include "platform/Files.h"
 #include "controls/TFancyButton.h"
+#include "platform/Files.h"
 #include "storage/TJSetting.h"
 #include "toolkit/TBitmap.h"
 #include "toolkit/TImage.h"
@@ -43,11 +43,13 @@ void TMainForm::LanguageListClick(TObject*) {
 void TMainForm::LoadLanguage(const std::string& name) {
   // Files are looked up beside the executable, whatever the current folder is.
   const std::string folder = PathIgnoringCase(ProgramFolder(), name);
-  TRichEdit* const pages[PageFileCount] = {ConfigureRE,    IntroRE,          OverviewRE, HoldingRE,
-                                           UsageRE,        SelectingRE,      SelectingGameRE, ActivatingRE,
-                                           ActivatingGameRE, MovingRE,       MovingGameRE, OutroRE};
+  TRichEdit* const pages[PageFileCount] = {ConfigureRE,      IntroRE,     OverviewRE,      HoldingRE,
+                                           UsageRE,          SelectingRE, SelectingGameRE, ActivatingRE,
+                                           ActivatingGameRE, MovingRE,    MovingGameRE,    OutroRE};
   for (int n = 1; n <= PageFileCount; ++n) {
-    std::string path = PageFilePath(folder, n, false);
+    // A common file wins; only without one is the handedness setting read (afresh, so a
+    // change of the system's setting shows in pages loaded later) to pick the variant.
+    std::string path = PathIgnoringCase(folder, std::to_string(n) + ".rtf");
     if (!platform::FileExists(path)) path = PageFilePath(folder, n, HandSetting->GetValue() == "1");
     pages[n - 1]->Lines().LoadFromFile(path);
   }

@@ -3,9 +3,9 @@
 #include "app/TMainForm.h"
 #include "content/LanguageTexts.h"
 #include "controls/TFancyButton.h"
-#include "toolkit/TImage.h"
 #include "toolkit/TCanvas.h"
 #include "toolkit/TControlCanvas.h"
+#include "toolkit/TImage.h"
 #include "toolkit/TLabel.h"
 #include "toolkit/TPageControl.h"
 #include "toolkit/TTabSheet.h"
@@ -26,9 +26,13 @@ void TMainForm::StepPage(bool goForward) {
   PageControl1->SelectTab(next->TabIndex());
 }
 
-void TMainForm::BackBtnClick(TObject*) { StepPage(false); }
+void TMainForm::BackBtnClick(TObject*) {
+  StepPage(false);
+}
 
-void TMainForm::NextBtnClick(TObject*) { StepPage(true); }
+void TMainForm::NextBtnClick(TObject*) {
+  StepPage(true);
+}
 
 void TMainForm::PageControl1Changing(TObject*, bool& allowChange) {
   if (Timer1->Enabled()) allowChange = false;

@@ -23,6 +23,10 @@ constexpr TPoint FlowerShift = {40, 40};  // centres the 100 x 100 flower on the
 }  // namespace
 
 void TMainForm::New2BtnClick(TObject*) {
+  // A press left over from before this game (on a flower of the last one, say) keeps
+  // the miss timer running; it must not count as a miss of the new game.
+  DblClkTimer->SetEnabled(false);
+  DblClkTimer->Tag = 0;
   Score = 100;
   Hits = 0;
   Misses = 0;

@@ -8,7 +8,10 @@
 std::string ProgramFolder() {
   std::string path = platform::ExecutablePath();
   size_t slash = path.find_last_of('/');
-  return slash == std::string::npos ? std::string() : path.substr(0, slash);
+  if (slash == std::string::npos) return std::string();
+  // An executable in the root folder lives in "/", which the empty string (the current
+  // folder) would not name.
+  return slash == 0 ? std::string("/") : path.substr(0, slash);
 }
 
 std::vector<std::string> ListLanguageFolders(const std::string& programFolder) {
@@ -23,10 +26,11 @@ std::vector<std::string> ListLanguageFolders(const std::string& programFolder) {
 }
 
 std::string PathIgnoringCase(const std::string& folder, const std::string& name) {
-  std::string exact = folder.empty() ? name : folder + "/" + name;
+  const std::string prefix = folder.empty() ? std::string() : folder.back() == '/' ? folder : folder + "/";
+  std::string exact = prefix + name;
   if (platform::FileExists(exact) || platform::FolderExists(exact)) return exact;
   for (const platform::TPDirEntry& entry : platform::ListFolder(folder.empty() ? "." : folder))
-    if (strcasecmp(entry.Name.c_str(), name.c_str()) == 0) return folder.empty() ? entry.Name : folder + "/" + entry.Name;
+    if (strcasecmp(entry.Name.c_str(), name.c_str()) == 0) return prefix + entry.Name;
   return exact;
 }
 

@@ -63,7 +63,9 @@ TDirEntryIterator::~TDirEntryIterator() {
   }
 }
 
-bool TDirEntryIterator::accept(const dir_entry&) const { return true; }
+bool TDirEntryIterator::accept(const dir_entry&) const {
+  return true;
+}
 
 void TDirEntryIterator::advance() {
   if (!valid()) return;
@@ -113,7 +115,9 @@ void TDirEntryIterator::Fill(const platform::TPDirEntry& found) {
   CopyCut(FEntry->cFileName, sizeof FEntry->cFileName, found.Name);
 }
 
-TSubDirIterator::TSubDirIterator(const std::string& path) : TDirEntryIterator(path, "*.*") { SkipUnaccepted(); }
+TSubDirIterator::TSubDirIterator(const std::string& path) : TDirEntryIterator(path, "*.*") {
+  SkipUnaccepted();
+}
 
 bool TSubDirIterator::accept(const dir_entry& entry) const {
   return (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && entry.cFileName[0] != '.';

@@ -37,7 +37,7 @@ enum class TPEventKind : uint8_t {
   MouseLeave,  // the pointer left the client area
   KeyDown,     // Key is a Windows virtual-key code (VK_RETURN = 13, VK_LEFT = 37, 'A' = 65 ...)
   KeyUp,
-  Char,        // Text holds one or more characters in Windows-1252
+  Char,        // Text holds one or more characters in Windows-1252; see ControlCharForKey
   FocusGained,
   FocusLost,
   Close,       // the user asked the window to close (close box, window manager)
@@ -54,6 +54,12 @@ struct TPEvent {
   std::string Text;
   uint32_t Time = 0;  // tick count when the event happened
 };
+
+// The character Windows types for a key press: Backspace, Tab, Enter and Esc (8, 9, 13,
+// 27) type themselves. Both backends send it as a Char event right after the KeyDown
+// (also for auto-repeat), as Windows does; 0 for every other key, whose text comes
+// from the keyboard layout instead.
+inline char ControlCharForKey(uint32_t key) { return key == 8 || key == 9 || key == 13 || key == 27 ? char(key) : 0; }
 
 // Standard pointer shapes. None hides the pointer.
 enum class TPStdCursor : uint8_t { Arrow, IBeam, Wait, Cross, Hand, SizeAll, SizeNS, SizeWE, No, UpArrow, AppStarting, Help, None };

@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "toolkit/TCanvas.h"
 #include "toolkit/TComponent.h"
@@ -52,8 +53,23 @@ public:
   void LoadFromBmpData(const uint8_t* data, size_t size);
   void LoadFromFile(const std::string& path);
 
+  // Turns the picture into a two-colour mask: pixels of the given colour become
+  // white, all others black (PixelFormat becomes pf1bit). Painting the mask with
+  // ROP_DSPDxax then paints the brush where the colour was.
+  void Mask(TColor transparentColor);
+  // The colour table the bitmap was loaded with (0x00BBGGRR), empty for 16 bits and more.
+  const std::vector<TColor>& Palette() const { return FPalette; }
+
+  // Called after the pixels or the size changed: loads, resizes, assignments and
+  // every drawing on the bitmap's canvas.
+  TNotifyEvent OnChange;
+
 private:
+  void Changed() {
+    if (OnChange) OnChange(this);
+  }
   TSurface FSurface;
+  std::vector<TColor> FPalette;
   std::unique_ptr<TCanvas> FCanvas;
   TTransparentMode FTransparentMode = tmAuto;
   TColor FTransparentColor = clDefault;

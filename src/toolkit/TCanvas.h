@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "toolkit/TComponent.h"
@@ -15,6 +16,7 @@
 #include "toolkit/Types.h"
 
 class TBitmap;
+class TFontInstance;
 
 enum TPenStyle : uint8_t { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
 enum TPenMode : uint8_t { pmCopy, pmNot, pmXor, pmMerge, pmMask };
@@ -29,7 +31,17 @@ public:
   TPenMode Mode = pmCopy;
 };
 
-enum TBrushStyle : uint8_t { bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross, bsDiagCross, bsPattern };
+enum TBrushStyle : uint8_t {
+  bsSolid,
+  bsClear,
+  bsHorizontal,
+  bsVertical,
+  bsFDiagonal,
+  bsBDiagonal,
+  bsCross,
+  bsDiagCross,
+  bsPattern
+};
 
 class TBrush : public TPersistent {
 public:
@@ -76,8 +88,9 @@ enum TRop : uint32_t {
   PATCOPY = 0x00F00021,
   BLACKNESS = 0x00000042,
   WHITENESS = 0x00FF0062,
-  // Destination kept where the source is white, brush painted where it is black
-  // (paints a 1-bit mask in the brush colour).
+  // ((D ^ P) & S) ^ D: the brush is painted where the source is white (a set mask
+  // bit) and the destination kept where it is black. Paints a 1-bit mask (see
+  // TBitmap::Mask) in the brush colour.
   ROP_DSPDxax = 0x00E20746,
 };
 
@@ -92,7 +105,8 @@ public:
   // Canvas coordinate (0, 0) lies at this surface position.
   void SetOrigin(TPoint origin) { FOrigin = origin; }
   TPoint Origin() const { return FOrigin; }
-  // Drawing is limited to these surface rectangles; an unset clip means the whole surface.
+  // Drawing is limited to these surface rectangles (they may overlap; every pixel is
+  // drawn once); an unset clip means the whole surface, an empty list nothing.
   void SetClipRegion(std::vector<TRect> surfaceRects);
   void ClearClipRegion();
   // Bounding box of the visible area, in canvas coordinates.
@@ -111,26 +125,37 @@ public:
   // Fills with the brush (nothing with bsClear).
   void FillRect(const TRect& r);
   // Outline with the pen, inside filled with the brush; right and bottom exclusive.
+  // With a clear pen the brush fills the whole rectangle.
   void Rectangle(const TRect& r);
   void Rectangle(int l, int t, int r, int b) { Rectangle(TRect{l, t, r, b}); }
   void FrameRect(const TRect& r);  // one-pixel frame in the brush colour
   void Polygon(const std::vector<TPoint>& points);
   void Ellipse(const TRect& r);
 
-  // Text in the canvas font; the background is filled with the brush unless Brush.Style is bsClear.
+  // Text in the canvas font with the top-left corner of its cell at (x, y); the text's
+  // extent is filled with the brush colour first unless Brush.Style is bsClear. Moves
+  // the pen position to the end of the text.
   void TextOut(int x, int y, const std::string& text);
+  // Text at (x, y) clipped to r; an opaque brush fills all of r first.
   void TextRect(const TRect& r, int x, int y, const std::string& text);
   int TextWidth(const std::string& text);
   int TextHeight(const std::string& text);
   TPoint TextExtent(const std::string& text);
-  // Lays out text in r with DT_ flags; with DT_CALCRECT it only updates r to the needed size.
-  // Returns the height of the text drawn.
+  // Lays out text in r with DT_ flags; with DT_CALCRECT it only updates r to the needed
+  // size (Right = Left + widest line, Bottom = Top + height) and draws nothing. DT_VCENTER
+  // and DT_BOTTOM place the whole block of lines; the text is clipped to r unless
+  // DT_NOCLIP; "&x" underlines x unless DT_NOPREFIX. Lines are always laid out left to
+  // right (DT_RTLREADING changes nothing for this program's Latin text).
+  // Returns the height of the text.
   int DrawText(const std::string& text, TRect& r, uint32_t flags);
 
   // Draws a bitmap at (x, y); when the bitmap is Transparent its transparent colour is skipped.
   void Draw(int x, int y, const TBitmap& bitmap);
   void StretchDraw(const TRect& r, const TBitmap& bitmap);
-  // Copies source's srcRect into dest with CopyMode (SRCCOPY: a plain copy), stretching when sizes differ.
+  // Copies source's srcRect into dest with CopyMode (SRCCOPY: a plain copy), stretching
+  // (nearest pixel) when sizes differ. The source may be a view of the same surface;
+  // overlapping copies read the pixels as they were before. Source pixels outside the
+  // source surface leave the destination unchanged.
   void CopyRect(const TRect& dest, TCanvas& source, const TRect& srcRect);
   // Block transfer with a raster operation; the brush is the pattern for ROPs that use one.
   void BitBlt(int x, int y, int w, int h, TCanvas& source, int sx, int sy, uint32_t rop);
@@ -141,8 +166,24 @@ protected:
 
 private:
   // Helpers shared by the operations (defined in TCanvas.cpp).
-  template <class F> void ForEachClip(const TRect& surfaceRect, F&& f);
+  // Calls f with each visible piece of a surface rectangle, then reports the piece changed.
+  template <class F>
+  void ForEachClip(const TRect& surfaceRect, F&& f);
   void FillSurfaceRect(const TRect& canvasRect, uint32_t pixel);
+  TRect SurfaceBounds() const;
+  TRect VisibleBox() const;  // bounding box of the visible area, canvas coordinates
+  bool ClipLine(TPoint& a, TPoint& b, int margin) const;
+  bool Visible(int sx, int sy) const;  // surface coordinates
+  uint32_t PenPixel(uint32_t dst) const;
+  void PenFill(const TRect& canvasRect);
+  void DrawLine(TPoint a, TPoint b);
+  void BrushFill(const TRect& canvasRect);
+  uint32_t PatternPixel(int sx, int sy) const;
+  TFontInstance& FontInstance();
+  void DrawTextRun(int x, int y, std::u32string_view text, const TRect* limit, int accel);
+  // Copies srcRect of source (surface coordinates) to dest (canvas coordinates),
+  // stretching, with a raster operation; source pixels equal to key (when >= 0) are skipped.
+  void Blit(const TRect& dest, const TSurface& source, const TRect& srcRect, uint32_t rop, int64_t key);
 
   TSurface* FSurface = nullptr;
   TPoint FOrigin;

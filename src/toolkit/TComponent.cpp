@@ -96,6 +96,7 @@ void TComponent::DestroyComponents() {
   // Last created first; each destructor removes itself from the list.
   while (!FComponents.empty()) {
     TComponent* c = FComponents.back();
+    c->BeforeDestruction();
     delete c;
     if (!FComponents.empty() && FComponents.back() == c) FComponents.pop_back();
   }

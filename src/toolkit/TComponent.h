@@ -73,6 +73,15 @@ public:
   void InsertComponent(TComponent* component);
   void RemoveComponent(TComponent* component);
 
+  // Runs before the destructors of a component destroyed by its owner or by Free,
+  // while the object is still whole (a form runs OnDestroy here).
+  virtual void BeforeDestruction() {}
+  // Destroys the component: BeforeDestruction, then delete.
+  void Free() {
+    BeforeDestruction();
+    delete this;
+  }
+
   // Runs once the component's declared properties are in place; clears csLoading.
   virtual void Loaded();
   // Tells this component that another one was inserted into or removed from the tree,

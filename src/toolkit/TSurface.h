@@ -14,6 +14,11 @@ class TSurface {
 public:
   TSurface() = default;
   TSurface(int width, int height, uint32_t fill = 0) { Resize(width, height, fill); }
+  // Copying would share or dangle the pixel pointer; surfaces move but do not copy.
+  TSurface(const TSurface&) = delete;
+  TSurface& operator=(const TSurface&) = delete;
+  TSurface(TSurface&&) = default;
+  TSurface& operator=(TSurface&&) = default;
 
   // Own storage of width x height pixels, filled with fill.
   void Resize(int width, int height, uint32_t fill = 0);

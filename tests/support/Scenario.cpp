@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "content/LanguageTexts.h"
 #include "platform/Files.h"
 #include "toolkit/TApplication.h"
 
@@ -22,6 +23,8 @@ TScenario::TScenario(TLanguageSetup languages) {
   setenv("POINTRIX_REGISTRY_DIR", FRegistryDir.c_str(), 1);
   platform::SetExecutablePathOverride(FProgramDir + "/pointrix");
   platform::SetBackend(&FBackend);
+  // Every scenario is a fresh program: the table of language texts starts empty.
+  for (auto& text : LanguageTexts) text[0] = '\0';
 }
 
 TScenario::~TScenario() {
@@ -40,6 +43,12 @@ void TScenario::WriteProgramFile(const std::string& relativePath, const std::str
 }
 
 bool TScenario::Start() {
+  if (!Create()) return false;
+  ShowWindow();
+  return true;
+}
+
+bool TScenario::Create() {
   Application->Title = "Pointrix";
   try {
     Application->CreateForm(MainForm);
@@ -48,12 +57,17 @@ bool TScenario::Start() {
     return false;
   }
   FForm = MainForm;
-  FForm->Show();
-  Process();
   return true;
 }
 
-void TScenario::Process() { Application->ProcessMessages(); }
+void TScenario::ShowWindow() {
+  FForm->Show();
+  Process();
+}
+
+void TScenario::Process() {
+  Application->ProcessMessages();
+}
 
 void TScenario::MoveTo(int x, int y) {
   FBackend.MouseMove(x, y);
@@ -93,7 +107,9 @@ void TScenario::Type(const std::string& text) {
   Process();
 }
 
-void TScenario::Advance(uint32_t ms) { Application->AdvanceTime(ms); }
+void TScenario::Advance(uint32_t ms) {
+  Application->AdvanceTime(ms);
+}
 
 TGoldenResult TScenario::Golden(const std::string& name) {
   Process();

@@ -39,6 +39,10 @@ public:
   // Creates the main window as the program entry does and shows it. False when
   // start-up failed; the error's message box is then in Backend().Messages().
   bool Start();
+  // Start in two steps: Create builds the window without showing it (false when
+  // start-up failed, with the error's message box recorded), ShowWindow shows it.
+  bool Create();
+  void ShowWindow();
   TMainForm& Form() const { return *FForm; }
   platform::THeadlessBackend& Backend() { return FBackend; }
 
@@ -75,8 +79,8 @@ private:
 
 }  // namespace testsupport
 
-#define EXPECT_GOLDEN(scenario, name)                         \
-  do {                                                        \
-    auto goldenResult_ = (scenario).Golden(name);             \
+#define EXPECT_GOLDEN(scenario, name)                            \
+  do {                                                           \
+    auto goldenResult_ = (scenario).Golden(name);                \
     EXPECT_TRUE(goldenResult_.Matched) << goldenResult_.Message; \
   } while (0)

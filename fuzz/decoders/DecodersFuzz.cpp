@@ -1,0 +1,31 @@
+// Feeds arbitrary bytes to the BMP, cursor/icon and WAV decoders: each must either
+// decode or raise Exception, never read outside the input or crash.
+
+#include <cstddef>
+#include <cstdint>
+
+#include "toolkit/BmpDecoder.h"
+#include "toolkit/CurDecoder.h"
+#include "toolkit/Types.h"
+#include "toolkit/WavDecoder.h"
+
+namespace {
+
+template <class F>
+void Try(F&& decode) {
+  try {
+    decode();
+  } catch (const Exception&) {
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  Try([&] { DecodeBmp(data, size); });
+  Try([&] { DecodeDib(data, size, 0, false); });
+  Try([&] { DecodeIcons(data, size); });
+  Try([&] { DecodeCursor(data, size); });
+  Try([&] { DecodeWav(data, size); });
+  return 0;
+}

@@ -1,0 +1,83 @@
+#include "platform/sdl/Cp1252.h"
+
+#include <cstdint>
+
+namespace platform {
+
+namespace {
+
+// Code points of the bytes 0x80..0x9F; the rest of the code page is Latin-1.
+constexpr char32_t HighControls[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+void AppendUtf8(std::string& out, char32_t c) {
+  if (c < 0x80) {
+    out += char(c);
+  } else if (c < 0x800) {
+    out += char(0xC0 | (c >> 6));
+    out += char(0x80 | (c & 0x3F));
+  } else {
+    out += char(0xE0 | (c >> 12));
+    out += char(0x80 | ((c >> 6) & 0x3F));
+    out += char(0x80 | (c & 0x3F));
+  }
+}
+
+// The byte for a code point, or -1 when the code page has none.
+int ByteFor(char32_t c) {
+  if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return int(c);
+  for (int i = 0; i < 32; ++i)
+    if (HighControls[i] == c) return 0x80 + i;
+  return -1;
+}
+
+// Decodes one UTF-8 sequence at text[pos], advancing pos; -1 for a malformed one.
+int32_t DecodeUtf8(const std::string& text, size_t& pos) {
+  const auto lead = uint8_t(text[pos++]);
+  if (lead < 0x80) return lead;
+  int extra = 0;
+  if (lead >= 0xC2 && lead <= 0xDF)
+    extra = 1;
+  else if (lead >= 0xE0 && lead <= 0xEF)
+    extra = 2;
+  else if (lead >= 0xF0 && lead <= 0xF4)
+    extra = 3;
+  else
+    return -1;
+  int32_t c = lead & (0x7F >> (extra + 1));
+  for (int i = 0; i < extra; ++i) {
+    if (pos >= text.size() || (uint8_t(text[pos]) & 0xC0) != 0x80) return -1;
+    c = (c << 6) | (uint8_t(text[pos++]) & 0x3F);
+  }
+  static constexpr int32_t MinForLength[4] = {0, 0x80, 0x800, 0x10000};
+  if (c < MinForLength[extra] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return -1;
+  return c;
+}
+
+}  // namespace
+
+std::string Cp1252ToUtf8(const std::string& text) {
+  std::string out;
+  out.reserve(text.size());
+  for (char ch : text) {
+    const auto byte = uint8_t(ch);
+    AppendUtf8(out, byte >= 0x80 && byte < 0xA0 ? HighControls[byte - 0x80] : char32_t(byte));
+  }
+  return out;
+}
+
+std::string Utf8ToCp1252(const std::string& text) {
+  std::string out;
+  size_t pos = 0;
+  while (pos < text.size()) {
+    const int32_t c = DecodeUtf8(text, pos);
+    const int byte = c < 0 ? -1 : ByteFor(char32_t(c));
+    if (byte >= 0) out += char(byte);
+  }
+  return out;
+}
+
+}  // namespace platform

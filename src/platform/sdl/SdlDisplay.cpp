@@ -1,0 +1,355 @@
+#include "platform/sdl/SdlDisplay.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/sdl/Cp1252.h"
+#include "platform/sdl/SdlKeys.h"
+
+namespace platform {
+
+namespace {
+
+constexpr uint32_t DefaultDoubleClickTime = 500;
+
+// The GNOME desktop's double-click time when it can be read within a second, else 0.
+uint32_t ReadDesktopDoubleClickTime() {
+  FILE* pipe =
+      ::popen("{ timeout 1 gsettings get org.gnome.desktop.peripherals.mouse double-click; } 2>/dev/null", "r");
+  if (!pipe) return 0;
+  char line[64] = {};
+  const bool read = std::fgets(line, sizeof line, pipe) != nullptr;
+  ::pclose(pipe);
+  if (!read) return 0;
+  // The value prints as "400" or, for some schemas, with its type: "int32 400".
+  const char* number = std::strrchr(line, ' ');
+  const long value = std::strtol(number ? number + 1 : line, nullptr, 10);
+  return value >= 100 && value <= 5000 ? uint32_t(value) : 0;
+}
+
+uint32_t ButtonBit(uint8_t sdlButton) {
+  switch (sdlButton) {
+    case SDL_BUTTON_LEFT:
+      return psLeft;
+    case SDL_BUTTON_RIGHT:
+      return psRight;
+    case SDL_BUTTON_MIDDLE:
+      return psMiddle;
+    default:
+      return 0;
+  }
+}
+
+uint32_t ButtonBits(uint32_t sdlState) {
+  uint32_t bits = 0;
+  if (sdlState & SDL_BUTTON_LMASK) bits |= psLeft;
+  if (sdlState & SDL_BUTTON_RMASK) bits |= psRight;
+  if (sdlState & SDL_BUTTON_MMASK) bits |= psMiddle;
+  return bits;
+}
+
+TPButton ButtonFor(uint8_t sdlButton) {
+  return sdlButton == SDL_BUTTON_RIGHT    ? TPButton::Right
+         : sdlButton == SDL_BUTTON_MIDDLE ? TPButton::Middle
+                                          : TPButton::Left;
+}
+
+// SDL's window position is that of the client area; ours is that of the frame.
+void FrameOffsets(SDL_Window* window, int& left, int& top) {
+  int bottom = 0, right = 0;
+  left = top = 0;
+  if (SDL_GetWindowBordersSize(window, &top, &left, &bottom, &right) != 0) left = top = 0;
+}
+
+}  // namespace
+
+TSdlDisplay::~TSdlDisplay() {
+  Close();
+  FCursors.Clear();
+  if (FVideo) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+bool TSdlDisplay::Open(const TPWindowOptions& options) {
+  Close();
+  if (options.ClientWidth <= 0 || options.ClientHeight <= 0) return false;
+  // A software framebuffer through the window surface: no GPU context, which would
+  // cost a hundred megabytes and a slow first frame.
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
+  // Closing the window is an event for the program, not a quit request.
+  SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+  // An ordinary desktop window: leave the compositor alone, and let a click that
+  // activates the window also reach it.
+  SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+  SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+  if (!FVideo) {
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+      std::fprintf(stderr, "pointrix: cannot start the display: %s\n", SDL_GetError());
+      return false;
+    }
+    FVideo = true;
+  }
+  uint32_t flags = SDL_WINDOW_HIDDEN;
+  if (options.StayOnTop) flags |= SDL_WINDOW_ALWAYS_ON_TOP;
+  if (options.Resizable) flags |= SDL_WINDOW_RESIZABLE;
+  const int position = options.Centred ? SDL_WINDOWPOS_CENTERED : SDL_WINDOWPOS_UNDEFINED;
+  FCaption = options.Caption;
+  FWindow = SDL_CreateWindow(Cp1252ToUtf8(FCaption).c_str(), position, position, options.ClientWidth,
+                             options.ClientHeight, flags);
+  if (!FWindow) {
+    std::fprintf(stderr, "pointrix: cannot create the window: %s\n", SDL_GetError());
+    return false;
+  }
+  FWidth = options.ClientWidth;
+  FHeight = options.ClientHeight;
+  FPixels.assign(size_t(FWidth) * FHeight, 0);
+  FButtons = 0;
+  FPending.clear();
+  ApplyIcon();
+  SetCursor(FCursorShape, FCursorImage ? &*FCursorImage : nullptr);
+  return true;
+}
+
+void TSdlDisplay::Show() {
+  if (!FWindow) return;
+  SDL_ShowWindow(FWindow);
+  FShown = true;
+}
+
+void TSdlDisplay::Close() {
+  if (!FWindow) return;
+  SDL_CaptureMouse(SDL_FALSE);
+  SDL_DestroyWindow(FWindow);
+  FWindow = nullptr;
+  FShown = false;
+}
+
+void TSdlDisplay::SetCaption(const std::string& caption) {
+  FCaption = caption;
+  if (FWindow) SDL_SetWindowTitle(FWindow, Cp1252ToUtf8(caption).c_str());
+}
+
+void TSdlDisplay::SetIcons(const std::vector<TPImage>& icons) {
+  FIcons = icons;
+  ApplyIcon();
+}
+
+void TSdlDisplay::ApplyIcon() {
+  // SDL takes one image; the largest scales down best wherever the desktop shows it.
+  const TPImage* best = nullptr;
+  for (const TPImage& icon : FIcons)
+    if (icon.Width > 0 && icon.Height > 0 && icon.Pixels.size() == size_t(icon.Width) * icon.Height &&
+        (!best || icon.Width * icon.Height > best->Width * best->Height))
+      best = &icon;
+  if (!FWindow || !best) return;
+  SDL_Surface* surface =
+      SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint32_t*>(best->Pixels.data()), best->Width, best->Height, 32,
+                                         best->Width * 4, SDL_PIXELFORMAT_ARGB8888);
+  if (!surface) return;
+  SDL_SetWindowIcon(FWindow, surface);
+  SDL_FreeSurface(surface);
+}
+
+void TSdlDisplay::GetWindowPos(int& x, int& y) const {
+  x = y = 0;
+  if (!FWindow) return;
+  int left = 0, top = 0;
+  SDL_GetWindowPosition(FWindow, &x, &y);
+  FrameOffsets(FWindow, left, top);
+  x -= left;
+  y -= top;
+}
+
+void TSdlDisplay::SetWindowPos(int x, int y) {
+  if (!FWindow) return;
+  int left = 0, top = 0;
+  FrameOffsets(FWindow, left, top);
+  SDL_SetWindowPosition(FWindow, x + left, y + top);
+}
+
+void TSdlDisplay::Present(const std::vector<TPRect>& rects) {
+  if (!FWindow) return;
+  SDL_Surface* surface = SDL_GetWindowSurface(FWindow);
+  if (!surface) return;
+  const int width = std::min(FWidth, surface->w), height = std::min(FHeight, surface->h);
+  std::vector<SDL_Rect> areas;
+  areas.reserve(rects.size());
+  if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) return;
+  const int bytesPerPixel = surface->format->BytesPerPixel;
+  for (const TPRect& rect : rects) {
+    const int left = std::max(rect.Left, 0), top = std::max(rect.Top, 0);
+    const int right = std::min(rect.Right, width), bottom = std::min(rect.Bottom, height);
+    if (left >= right || top >= bottom) continue;
+    const uint32_t* source = FPixels.data() + size_t(top) * FWidth + left;
+    auto* target = static_cast<uint8_t*>(surface->pixels) + size_t(top) * surface->pitch + size_t(left) * bytesPerPixel;
+    // SDL copies rows straight through when the surface is 32-bit XRGB, as it is on
+    // every common desktop, and converts otherwise.
+    SDL_ConvertPixels(right - left, bottom - top, SDL_PIXELFORMAT_RGB888, source, FWidth * 4, surface->format->format,
+                      target, surface->pitch);
+    areas.push_back({left, top, right - left, bottom - top});
+  }
+  if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
+  if (!areas.empty()) SDL_UpdateWindowSurfaceRects(FWindow, areas.data(), int(areas.size()));
+  if (FShown && !areas.empty()) ReportFirstFrame();
+}
+
+void TSdlDisplay::ReportFirstFrame() {
+  if (FFrameReported) return;
+  FFrameReported = true;
+  // End-to-end tests wait for this line before they look at the screen.
+  if (std::getenv("POINTRIX_REPORT_FRAME")) {
+    std::fputs("pointrix: first frame\n", stdout);
+    std::fflush(stdout);
+  }
+}
+
+bool TSdlDisplay::WaitEvent(TPEvent& event, uint32_t timeoutMs) {
+  if (!FPending.empty()) {
+    event = std::move(FPending.front());
+    FPending.pop_front();
+    return true;
+  }
+  if (!FVideo) {
+    SDL_Delay(std::min<uint32_t>(timeoutMs, 1000));
+    return false;
+  }
+  const uint32_t start = SDL_GetTicks();
+  for (;;) {
+    SDL_Event sdl;
+    const uint32_t elapsed = SDL_GetTicks() - start;
+    int got = 0;
+    if (elapsed >= timeoutMs)
+      got = SDL_PollEvent(&sdl);
+    else
+      got = SDL_WaitEventTimeout(&sdl, int(std::min<uint32_t>(timeoutMs - elapsed, INT_MAX)));
+    if (!got) return false;
+    if (Translate(sdl, event)) return true;
+  }
+}
+
+bool TSdlDisplay::Translate(const SDL_Event& sdl, TPEvent& event) {
+  event = TPEvent{};
+  event.Time = sdl.common.timestamp;
+  switch (sdl.type) {
+    case SDL_MOUSEMOTION:
+      FButtons = ButtonBits(sdl.motion.state);
+      event.Kind = TPEventKind::MouseMove;
+      event.X = sdl.motion.x;
+      event.Y = sdl.motion.y;
+      event.Shift = FButtons | ShiftFromSdlMod(SDL_GetModState());
+      return true;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP: {
+      const uint32_t bit = ButtonBit(sdl.button.button);
+      if (!bit) return false;  // side buttons
+      const bool down = sdl.type == SDL_MOUSEBUTTONDOWN;
+      FButtons = down ? FButtons | bit : FButtons & ~bit;
+      event.Kind = down ? TPEventKind::MouseDown : TPEventKind::MouseUp;
+      event.Button = ButtonFor(sdl.button.button);
+      event.X = sdl.button.x;
+      event.Y = sdl.button.y;
+      event.Shift = FButtons | ShiftFromSdlMod(SDL_GetModState());
+      return true;
+    }
+    case SDL_MOUSEWHEEL: {
+      const int notches = sdl.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -sdl.wheel.y : sdl.wheel.y;
+      if (notches == 0) return false;  // sideways scrolling
+      event.Kind = TPEventKind::MouseWheel;
+      event.WheelDelta = notches * 120;
+      event.X = sdl.wheel.mouseX;
+      event.Y = sdl.wheel.mouseY;
+      event.Shift = FButtons | ShiftFromSdlMod(SDL_GetModState());
+      return true;
+    }
+    case SDL_KEYDOWN:
+    case SDL_KEYUP: {
+      event.Key = VirtualKeyFromSdl(sdl.key.keysym.sym, sdl.key.keysym.scancode);
+      if (!event.Key) return false;
+      event.Kind = sdl.type == SDL_KEYDOWN ? TPEventKind::KeyDown : TPEventKind::KeyUp;
+      event.Shift = FButtons | ShiftFromSdlMod(sdl.key.keysym.mod);
+      const char typed = ControlCharForKey(event.Key);
+      if (event.Kind == TPEventKind::KeyDown && typed && !(event.Shift & (psCtrl | psAlt))) {
+        TPEvent text;
+        text.Kind = TPEventKind::Char;
+        text.Time = event.Time;
+        text.Text = std::string(1, typed);
+        FPending.push_back(std::move(text));
+      }
+      return true;
+    }
+    case SDL_TEXTINPUT:
+      event.Kind = TPEventKind::Char;
+      event.Text = Utf8ToCp1252(sdl.text.text);
+      return !event.Text.empty();
+    case SDL_WINDOWEVENT:
+      return TranslateWindowEvent(sdl, event);
+    case SDL_QUIT:  // a termination request from outside, such as Ctrl+C in the terminal
+      event.Kind = TPEventKind::Close;
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool TSdlDisplay::TranslateWindowEvent(const SDL_Event& sdl, TPEvent& event) {
+  switch (sdl.window.event) {
+    case SDL_WINDOWEVENT_LEAVE:
+      event.Kind = TPEventKind::MouseLeave;
+      return true;
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+      event.Kind = TPEventKind::FocusGained;
+      return true;
+    case SDL_WINDOWEVENT_FOCUS_LOST:
+      event.Kind = TPEventKind::FocusLost;
+      return true;
+    case SDL_WINDOWEVENT_CLOSE:
+      event.Kind = TPEventKind::Close;
+      return true;
+    case SDL_WINDOWEVENT_EXPOSED:
+    case SDL_WINDOWEVENT_SIZE_CHANGED:  // the window surface is new and empty
+    case SDL_WINDOWEVENT_RESTORED:
+      event.Kind = TPEventKind::Expose;
+      return true;
+    default:
+      return false;
+  }
+}
+
+void TSdlDisplay::SetCursor(TPStdCursor shape, const TPCursorImage* custom) {
+  // Remembered so that a shape asked for before the window exists appears with it.
+  FCursorShape = shape;
+  if (custom)
+    FCursorImage = *custom;
+  else
+    FCursorImage.reset();
+  if (FVideo) FCursors.Set(shape, custom);
+}
+
+void TSdlDisplay::CaptureMouse(bool capture) {
+  if (FWindow) SDL_CaptureMouse(capture ? SDL_TRUE : SDL_FALSE);
+}
+
+void TSdlDisplay::GetCursorPos(int& x, int& y) const {
+  x = y = 0;
+  if (FVideo) SDL_GetGlobalMouseState(&x, &y);
+}
+
+void TSdlDisplay::GetClientOrigin(int& x, int& y) const {
+  x = y = 0;
+  if (FWindow) SDL_GetWindowPosition(FWindow, &x, &y);
+}
+
+uint32_t TSdlDisplay::DoubleClickTime() const {
+  if (!FDoubleClickTime) {
+    const uint32_t desktop = ReadDesktopDoubleClickTime();
+    FDoubleClickTime = desktop ? desktop : DefaultDoubleClickTime;
+  }
+  return FDoubleClickTime;
+}
+
+}  // namespace platform

@@ -1,0 +1,69 @@
+#pragma once
+
+// The one window of the program on SDL: a software framebuffer presented through
+// the window surface (no GPU renderer), input translated to Windows conventions.
+
+#include <deque>
+#include <optional>
+#include <vector>
+
+#include "platform/Platform.h"
+#include "platform/sdl/SdlCursors.h"
+
+struct SDL_Window;
+union SDL_Event;
+
+namespace platform {
+
+class TSdlDisplay : public IDisplay {
+public:
+  TSdlDisplay() = default;
+  TSdlDisplay(const TSdlDisplay&) = delete;
+  TSdlDisplay& operator=(const TSdlDisplay&) = delete;
+  ~TSdlDisplay() override;
+
+  bool Open(const TPWindowOptions& options) override;
+  void Show() override;
+  void Close() override;
+  bool IsOpen() const override { return FWindow != nullptr; }
+  void SetCaption(const std::string& caption) override;
+  void SetIcons(const std::vector<TPImage>& icons) override;
+  void GetWindowPos(int& x, int& y) const override;
+  void SetWindowPos(int x, int y) override;
+  uint32_t* Pixels() override { return FPixels.data(); }
+  int Width() const override { return FWidth; }
+  int Height() const override { return FHeight; }
+  void Present(const std::vector<TPRect>& rects) override;
+  bool WaitEvent(TPEvent& event, uint32_t timeoutMs) override;
+  void SetCursor(TPStdCursor shape, const TPCursorImage* custom) override;
+  void CaptureMouse(bool capture) override;
+  void GetCursorPos(int& x, int& y) const override;
+  void GetClientOrigin(int& x, int& y) const override;
+  uint32_t DoubleClickTime() const override;
+
+  // The SDL window, for dialogs that want a parent; null while closed.
+  SDL_Window* Window() const { return FWindow; }
+
+private:
+  // Converts an SDL event into ours; false for events the program does not see.
+  bool Translate(const SDL_Event& sdl, TPEvent& event);
+  bool TranslateWindowEvent(const SDL_Event& sdl, TPEvent& event);
+  void ApplyIcon();
+  void ReportFirstFrame();
+
+  SDL_Window* FWindow = nullptr;
+  bool FVideo = false;  // SDL's video subsystem is ours to shut down
+  bool FShown = false, FFrameReported = false;
+  int FWidth = 0, FHeight = 0;
+  std::vector<uint32_t> FPixels;
+  std::string FCaption;
+  std::vector<TPImage> FIcons;
+  uint32_t FButtons = 0;         // psLeft | psRight | psMiddle while held
+  std::deque<TPEvent> FPending;  // second events made from one SDL event
+  TSdlCursors FCursors;
+  TPStdCursor FCursorShape = TPStdCursor::Arrow;
+  std::optional<TPCursorImage> FCursorImage;
+  mutable uint32_t FDoubleClickTime = 0;  // read from the desktop on first use
+};
+
+}  // namespace platform

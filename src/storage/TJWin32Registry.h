@@ -1,0 +1,50 @@
+#pragma once
+
+// The registry connection of an open TJStorage: one key opened with full access below the
+// storage's root. Every read and write reports success as a Boolean and never raises; a
+// read leaves its out-parameter untouched unless it succeeded.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "platform/Registry.h"
+#include "toolkit/TComponent.h"
+
+class TJStorage;
+
+class TJWin32Registry : public TObject {
+public:
+  TJWin32Registry() = default;
+  // Closes an open connection (flushing the key).
+  ~TJWin32Registry() override;
+  TJWin32Registry(const TJWin32Registry&) = delete;
+  TJWin32Registry& operator=(const TJWin32Registry&) = delete;
+
+  const char* ClassName() const override { return "TJWin32Registry"; }
+
+  // Opens (creating when absent) storage.Key below storage's root. Raises "Cannot open
+  // registry because TJStorage.Key is blank" for an empty key. When the key can neither be
+  // opened nor created the connection exists without a key: reads fail, writes are lost.
+  // Does nothing when a connection exists.
+  void Open(const TJStorage& storage);
+  // Flushes the key to disk and releases it.
+  void Close();
+  bool IsOpen() const { return FOpen; }
+
+  bool ReadString(const std::string& name, std::string& text);
+  bool ReadInteger(const std::string& name, int32_t& value);
+  bool ReadBool(const std::string& name, bool& value);
+  bool WriteString(const std::string& name, const std::string& text);
+  bool WriteInteger(const std::string& name, int32_t value);
+  bool WriteBool(const std::string& name, bool value);
+
+private:
+  struct TConnection {
+    platform::HKEY Root = platform::HKEY_NULL;
+    platform::HKEY Key = platform::HKEY_NULL;  // null when the key could not be opened
+  };
+
+  bool FOpen = false;
+  std::unique_ptr<TConnection> FConnection;
+};

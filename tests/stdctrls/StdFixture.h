@@ -1,0 +1,103 @@
+#pragma once
+
+// A form built from a layout text on the headless backend, with its published
+// handlers logging what they see.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/headless/HeadlessBackend.h"
+#include "toolkit/ClassRegistry.h"
+#include "toolkit/LayoutReader.h"
+#include "toolkit/TApplication.h"
+#include "toolkit/TControlCanvas.h"
+#include "toolkit/TForm.h"
+#include "toolkit/TImage.h"
+#include "toolkit/TLabel.h"
+#include "toolkit/TListBox.h"
+#include "toolkit/TPageControl.h"
+#include "toolkit/TPanel.h"
+
+using TLog = std::vector<std::string>;
+
+class TTestForm : public TForm, public TPublishedMethods {
+public:
+  explicit TTestForm(TComponent* owner) : TForm(owner) {
+    PublishMethod("PagesChange", this, &TTestForm::PagesChange);
+    PublishMethod("PagesChanging", this, &TTestForm::PagesChanging);
+    PublishMethod("PagesDrawTab", this, &TTestForm::PagesDrawTab);
+    PublishMethod("SheetShow", this, &TTestForm::SheetShow);
+    PublishMethod("SheetHide", this, &TTestForm::SheetHide);
+    PublishMethod("ListClick", this, &TTestForm::ListClick);
+  }
+  const char* ClassName() const override { return "TTestForm"; }
+
+  void PagesChange(TObject*) { Log.push_back("Change"); }
+  void PagesChanging(TObject*, bool& allow) {
+    Log.push_back("Changing");
+    if (Veto) allow = false;
+  }
+  void PagesDrawTab(TObject* control, int tabIndex, const TRect& rect, bool active) {
+    auto* pages = static_cast<TPageControl*>(control);
+    TCanvas& canvas = pages->Canvas();
+    canvas.Brush().Color = 0xE2C7C7;
+    TRect r = rect;
+    canvas.FillRect(r);
+    canvas.TextOut(r.Left + 4, r.Top + 2, pages->Pages(tabIndex)->Caption());
+    DrawnTabs.push_back(tabIndex);
+  }
+  void SheetShow(TObject* sender) { Log.push_back(static_cast<TComponent*>(sender)->Name() + ".Show"); }
+  void SheetHide(TObject* sender) { Log.push_back(static_cast<TComponent*>(sender)->Name() + ".Hide"); }
+  void ListClick(TObject* sender) {
+    auto* list = static_cast<TListBox*>(sender);
+    Log.push_back("Click " + std::to_string(list->ItemIndex()));
+  }
+
+  template <class T>
+  T* Find(const char* name) {
+    T* c = dynamic_cast<T*>(FindComponent(name));
+    if (!c) throw Exception(std::string("no component ") + name);
+    return c;
+  }
+
+  TLog Log;
+  std::vector<int> DrawnTabs;
+  bool Veto = false;
+};
+
+class StdControlsTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    platform::SetBackend(&Backend);
+    RegisterStandardClasses();
+    ClassRegistry().Register<TTestForm>("TTestForm", "TForm");
+  }
+  void TearDown() override {
+    Application->DestroyForms();
+    platform::SetBackend(nullptr);
+  }
+
+  // Creates a form from layout and shows it.
+  TTestForm* Build(const std::string& layout) {
+    TTestForm* form = nullptr;
+    Application->CreateForm(form);
+    ReadLayout(form, layout);
+    form->Show();
+    Application->ProcessMessages();
+    return form;
+  }
+
+  void Click(int x, int y) {
+    Backend.Click(platform::TPButton::Left, x, y);
+    Application->ProcessMessages();
+  }
+  void Key(uint16_t key) {
+    Backend.Key(key);
+    Application->ProcessMessages();
+  }
+  TColor Pixel(int x, int y) const { return PixelToColor(Backend.PixelAt(x, y)); }
+
+  platform::THeadlessBackend Backend;
+};
