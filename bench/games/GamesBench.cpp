@@ -29,7 +29,7 @@ void BM_Training1Tick(benchmark::State& state) {
   TMainForm& f = s.Form();
   StartGame(s, f.Training1Sheet);
   for (auto _ : state) {
-    Application->AdvanceTime(f.Timer1->Interval());  // exactly one tick
+    Application->AdvanceTime(f.Timer1->Interval());     // exactly one tick
     if (!f.Timer1->Enabled()) f.New1BtnClick(nullptr);  // time out after 200 ticks: play on
   }
   state.counters["presents"] = s.Backend().PresentCount();

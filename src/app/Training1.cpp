@@ -174,4 +174,6 @@ void TMainForm::Training1SheetShow(TObject*) {
   GameOverImage->Hide();
 }
 
-void TMainForm::Training1SheetHide(TObject*) { EndBugGame(); }
+void TMainForm::Training1SheetHide(TObject*) {
+  EndBugGame();
+}

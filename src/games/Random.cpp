@@ -4,7 +4,9 @@
 
 uint32_t RandSeed = 0;
 
-void Randomize() { RandSeed = uint32_t(std::time(nullptr)); }
+void Randomize() {
+  RandSeed = uint32_t(std::time(nullptr));
+}
 
 int Random(int range) {
   RandSeed = RandSeed * 134775813u + 1u;

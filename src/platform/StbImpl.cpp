@@ -7,6 +7,8 @@
 #pragma GCC diagnostic ignored "-Wunused-but-set-variable"
 
 #define STBI_ONLY_PNG
+#define STBI_ONLY_JPEG
+#define STBI_ONLY_BMP
 #define STB_IMAGE_IMPLEMENTATION
 #include <stb/stb_image.h>
 

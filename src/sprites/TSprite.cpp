@@ -20,10 +20,10 @@ constexpr int kPositionLimit = 1 << 24;
 template <class F>
 void ComposeUnderFront(TCanvas& c, const TRect& area, const TRect& overwritten, const std::vector<TSprite*>& front,
                        F&& op) {
-  spritecompose::ComposeArea(c, area, overwritten, [&](TCanvas& target) {
-    for (TSprite* f : front) f->Hide(target);
+  spritecompose::ComposeArea(c, area, overwritten, [&](const spritecompose::TComposeTarget& target) {
+    for (TSprite* f : front) f->Hide(target.Canvas);
     op(target);
-    for (auto it = front.rbegin(); it != front.rend(); ++it) (*it)->Start(target);
+    for (auto it = front.rbegin(); it != front.rend(); ++it) (*it)->Start(target.Canvas);
   });
 }
 
@@ -90,12 +90,13 @@ void TSprite::SetVisible(bool v) {
   if (!group) return;
   TCanvas& c = group->Canvas();
   TRect area = v ? GetBounds() : ShownRect();
-  auto op = [this, v](TCanvas& target) { v ? Start(target) : Hide(target); };
   std::vector<TSprite*> front = ShownInFrontOn(c, area);
-  if (front.empty())
-    op(c);
-  else
-    ComposeUnderFront(c, area, TRect{}, front, op);
+  if (front.empty()) {
+    v ? Start(c) : Hide(c);
+    return;
+  }
+  ComposeUnderFront(c, area, TRect{}, front,
+                    [this, v](const spritecompose::TComposeTarget& t) { v ? Start(t.Canvas) : Hide(t.Canvas); });
 }
 
 std::vector<TSprite*> TSprite::ShownInFrontOn(TCanvas& c, const TRect& area) const {
@@ -159,17 +160,32 @@ bool TSprite::MoveTo(TCanvas& c, int x, int y) {
     TRect area = UnionRect(oldRect, newRect);
     if (!area.IsEmpty()) {
       // The old place is painted over from Background: it need not be copied in.
-      ComposeUnderFront(c, area, oldRect, ShownInFrontOn(c, area), [&](TCanvas& t) {
-        // Erase the sprite, keep the clean pixels under its new place, draw it there.
-        CopyPlain(t, oldRect, FBackground->Canvas(), Rect(0, 0, oldRect.Width(), oldRect.Height()));
-        FBackground->SetSize(newRect.Width(), newRect.Height());
-        CopyPlain(FBackground->Canvas(), Rect(0, 0, newRect.Width(), newRect.Height()), t, newRect);
-        Redraw(&t, x, y);
-      });
+      ComposeUnderFront(c, area, oldRect, ShownInFrontOn(c, area),
+                        [&](const spritecompose::TComposeTarget& t) { MoveSteps(t, oldRect, newRect); });
     }
   }
   SetBounds(x, y, Width(), Height());
   return true;
+}
+
+void TSprite::MoveSteps(const spritecompose::TComposeTarget& t, const TRect& oldRect, const TRect& newRect) {
+  // Erase the sprite, keep the clean pixels under its new place, draw it there.
+  const TRect whole = Rect(0, 0, oldRect.Width(), oldRect.Height());
+  const TRect fresh = Rect(0, 0, newRect.Width(), newRect.Height());
+  if (!t.Pixels) {
+    CopyPlain(t.Canvas, oldRect, FBackground->Canvas(), whole);
+    FBackground->SetSize(fresh.Width(), fresh.Height());
+    CopyPlain(FBackground->Canvas(), fresh, t.Canvas, newRect);
+    Redraw(&t.Canvas, newRect.Left, newRect.Top);
+    return;
+  }
+  // On the engine's own bitmap the same steps are direct pixel copies.
+  const TPoint o = t.Offset;
+  spritecompose::CopyPixels(*t.Pixels, oldRect.Left + o.X, oldRect.Top + o.Y, FBackground->Surface(), whole);
+  FBackground->SetSize(fresh.Width(), fresh.Height());
+  spritecompose::CopyPixels(FBackground->Surface(), 0, 0, *t.Pixels, newRect.Offset(o.X, o.Y));
+  if (FPicture->HasGraphic())
+    spritecompose::DrawPixels(*t.Pixels, newRect.Left + o.X, newRect.Top + o.Y, *FPicture->Bitmap());
 }
 
 void TSprite::CreateWnd() {

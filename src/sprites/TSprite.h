@@ -22,6 +22,9 @@
 #include "toolkit/TPicture.h"
 
 class TSprites;
+namespace spritecompose {
+struct TComposeTarget;
+}
 
 class TSprite : public TGraphicControl {
 public:
@@ -93,6 +96,9 @@ private:
   // The shown sprites in front of this one that meet area, front-most first, when c
   // is the group's canvas; otherwise none.
   std::vector<TSprite*> ShownInFrontOn(TCanvas& c, const TRect& area) const;
+  // Steps of a move on a composition target: the old place gets Background back,
+  // Background takes the pixels under the new place, the picture is drawn there.
+  void MoveSteps(const spritecompose::TComposeTarget& t, const TRect& oldRect, const TRect& newRect);
   // Where the shown sprite covers the surface: its position, the size of Background.
   TRect ShownRect() const;
 

@@ -150,10 +150,10 @@ void TSprites::BringToFront(int index) {
   // positions 1 .. touched - 1, then the picked one), so that each puts back pixels
   // that no sprite still on the buffer was drawn over; then put them on again in
   // the new order, back first, so the picked sprite ends on top.
-  spritecompose::ComposeArea(Canvas(), area, [&](TCanvas& t) {
-    for (int z = 1; z < touched; ++z) sprite(z)->Hide(t);
-    sprite(0)->Hide(t);
-    for (int z = touched - 1; z >= 0; --z) sprite(z)->Start(t);
+  spritecompose::ComposeArea(Canvas(), area, [&](const spritecompose::TComposeTarget& t) {
+    for (int z = 1; z < touched; ++z) sprite(z)->Hide(t.Canvas);
+    sprite(0)->Hide(t.Canvas);
+    for (int z = touched - 1; z >= 0; --z) sprite(z)->Start(t.Canvas);
   });
 }
 

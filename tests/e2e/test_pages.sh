@@ -15,13 +15,13 @@ grep -q '^"Language"="English"' "$hive" || fail "Language is not English: $(cat 
 # The Configure page shows the language list: its pixels differ from the Intro page's.
 for page in $(seq 1 13); do
   shot "page-$page"
-  xdotool key --window "$PX_WIN" Return
+  xdotool key Return
   sleep 0.3
 done
 cmp -s "$E2E_OUT/page-1.png" "$E2E_OUT/page-2.png" && fail "Enter did not change the page"
 shot after-wrap
 cmp -s "$E2E_OUT/page-1.png" "$E2E_OUT/after-wrap.png" || echo "note: page after wrapping differs from the first (button states changed)"
-xdotool key --window "$PX_WIN" Escape
+xdotool key Escape
 wait_exit 5
 [[ "$PX_STATUS" == 0 ]] || fail "exit code $PX_STATUS"
 
@@ -29,14 +29,14 @@ wait_exit 5
 start_program
 shot second-start
 cmp -s "$E2E_OUT/second-start.png" "$E2E_OUT/first-start.png" && fail "second start shows the Configure page again"
-xdotool key --window "$PX_WIN" Escape
+xdotool key Escape
 wait_exit 5
 
 # From another current folder the page files are still found: no error box, same picture.
 start_program /
 shot other-folder
 cmp -s "$E2E_OUT/other-folder.png" "$E2E_OUT/second-start.png" || fail "started from / the window looks different"
-xdotool key --window "$PX_WIN" Escape
+xdotool key Escape
 wait_exit 5
 [[ "$PX_STATUS" == 0 ]] || fail "exit code $PX_STATUS"
 echo "PASS: pages"

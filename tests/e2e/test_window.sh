@@ -16,7 +16,7 @@ hints=$(xprop -id "$PX_WIN" WM_NORMAL_HINTS)
 grep -q "minimum size: 632 by 453" <<<"$hints" && grep -q "maximum size: 632 by 453" <<<"$hints" ||
   fail "window can be resized: $hints"
 shot window
-xdotool key --window "$PX_WIN" Escape
+xdotool key Escape
 wait_exit 5
 [[ "$PX_STATUS" == 0 ]] || fail "Esc: exit code $PX_STATUS"
 

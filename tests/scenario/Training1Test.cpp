@@ -262,8 +262,8 @@ TEST_F(Training1, PressesHitOnlyStrictlyInsideALiveBug) {
   ASSERT_TRUE(B.Live(7));
   s.Backend().ClearRecords();
   const TPoint p = Places[7];
-  PressBoard({p.X, p.Y + 36});  // on the left edge
-  PressBoard({p.X + 36, p.Y});  // on the top edge
+  PressBoard({p.X, p.Y + 36});       // on the left edge
+  PressBoard({p.X + 36, p.Y});       // on the top edge
   PressBoard({p.X + 72, p.Y + 36});  // one past the right edge
   ExpectPanel();
   EXPECT_EQ(f->MissValue1Label->Caption(), "3");
@@ -300,7 +300,7 @@ TEST_F(Training1, TheButtonIsNotExamined) {
   ASSERT_TRUE(B.Live(0));
   PressBoard(Middle(0), TPButton::Middle);
   PressBoard({190, 270}, TPButton::Middle);  // below and between the bottom places
-  TPoint w = PageAt({20, 340});             // the page, outside the board and other controls
+  TPoint w = PageAt({20, 340});              // the page, outside the board and other controls
   s.Click(w.X, w.Y, TPButton::Right);
   B.Score -= 2;
   ++B.Misses;

@@ -29,7 +29,9 @@ constexpr uint32_t DoubleClickTime = 500;  // the headless desktop's
 constexpr std::array<int, 16> Spiral = {0, 1, 2, 3, 7, 11, 15, 14, 13, 12, 8, 4, 5, 6, 10, 9};
 
 // Top-left corner of box i on the page: a 4 x 4 grid, 65 pixels apart.
-TPoint BoxCorner(int i) { return {100 + 65 * (i % 4), 70 + 65 * (i / 4)}; }
+TPoint BoxCorner(int i) {
+  return {100 + 65 * (i % 4), 70 + 65 * (i / 4)};
+}
 
 class Training2 : public ::testing::Test {
 protected:

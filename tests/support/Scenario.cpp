@@ -6,11 +6,24 @@
 
 #include "content/LanguageTexts.h"
 #include "platform/Files.h"
+#include "platform/posix/DesktopMouseSetting.h"
+#include "platform/posix/FileRegistry.h"
 #include "toolkit/TApplication.h"
 
 namespace testsupport {
 
 namespace fs = std::filesystem;
+
+namespace {
+
+// The desktop's mouse setting as a test wants it: unknown unless a test says otherwise,
+// so that the machine's own setting never leaks into a scenario.
+class TFixedMouseSetting : public platform::TDesktopMouseSetting {
+public:
+  std::optional<bool> LeftHanded() override { return std::nullopt; }
+};
+
+}  // namespace
 
 TScenario::TScenario(TLanguageSetup languages) {
   FProgramDir = FTemp.Path() + "/program";
@@ -22,6 +35,7 @@ TScenario::TScenario(TLanguageSetup languages) {
              fs::copy_options::recursive);
   setenv("POINTRIX_REGISTRY_DIR", FRegistryDir.c_str(), 1);
   platform::SetExecutablePathOverride(FProgramDir + "/pointrix");
+  platform::SetDesktopMouseSetting(std::make_unique<TFixedMouseSetting>());
   platform::SetBackend(&FBackend);
   // Every scenario is a fresh program: the table of language texts starts empty.
   for (auto& text : LanguageTexts) text[0] = '\0';
@@ -32,6 +46,7 @@ TScenario::~TScenario() {
   MainForm = nullptr;
   platform::SetBackend(nullptr);
   platform::SetExecutablePathOverride("");
+  platform::SetDesktopMouseSetting(nullptr);
   unsetenv("POINTRIX_REGISTRY_DIR");
 }
 
