@@ -16,10 +16,10 @@ object MainForm: TMainForm
   KeyPreview = True
   OldCreateOrder = False
   Position = poDesktopCenter
-  ShowHint = True
   OnCreate = FormCreate
   OnDestroy = FormDestroy
   OnKeyPress = FormKeyPress
+  ShowHint = True
   PixelsPerInch = 96
   TextHeight = 23
   object ContinueLabel: TLabel
@@ -217,8 +217,6 @@ object MainForm: TMainForm
           Caption = 'Time:'
           Transparent = True
           Hint = 'Time left'
-          ParentShowHint = False
-          ShowHint = True
         end
         object TimeValue1Label: TLabel
           Left = 576
@@ -226,8 +224,6 @@ object MainForm: TMainForm
           Caption = '00'
           Transparent = True
           Hint = 'Time left'
-          ParentShowHint = False
-          ShowHint = True
         end
         object Level1Label: TLabel
           Left = 476
@@ -235,8 +231,6 @@ object MainForm: TMainForm
           Caption = 'Level:'
           Transparent = True
           Hint = 'Level of the game. Higher levels are more difficult.'
-          ParentShowHint = False
-          ShowHint = True
         end
         object LevelValue1Label: TLabel
           Left = 576
@@ -244,8 +238,6 @@ object MainForm: TMainForm
           Caption = '1'
           Transparent = True
           Hint = 'Level of the game. Higher levels are more difficult.'
-          ParentShowHint = False
-          ShowHint = True
         end
         object Hits1Label: TLabel
           Left = 476
@@ -253,8 +245,6 @@ object MainForm: TMainForm
           Caption = 'Hits:'
           Transparent = True
           Hint = 'The number of bugs that were hit'
-          ParentShowHint = False
-          ShowHint = True
         end
         object HitsValue1Label: TLabel
           Left = 576
@@ -262,8 +252,6 @@ object MainForm: TMainForm
           Caption = '0'
           Transparent = True
           Hint = 'The number of bugs that were hit'
-          ParentShowHint = False
-          ShowHint = True
         end
         object Misses1Label: TLabel
           Left = 476
@@ -271,8 +259,6 @@ object MainForm: TMainForm
           Caption = 'Misses:'
           Transparent = True
           Hint = 'The number of bugs that were missed'
-          ParentShowHint = False
-          ShowHint = True
         end
         object MissValue1Label: TLabel
           Left = 576
@@ -280,8 +266,6 @@ object MainForm: TMainForm
           Caption = '0'
           Transparent = True
           Hint = 'The number of bugs that were missed'
-          ParentShowHint = False
-          ShowHint = True
         end
         object Escaped1Label: TLabel
           Left = 476
@@ -289,8 +273,6 @@ object MainForm: TMainForm
           Caption = 'Escaped:'
           Transparent = True
           Hint = 'The number of bugs that escaped'
-          ParentShowHint = False
-          ShowHint = True
         end
         object EscapedValue1Label: TLabel
           Left = 576
@@ -298,8 +280,6 @@ object MainForm: TMainForm
           Caption = '0'
           Transparent = True
           Hint = 'The number of bugs that escaped'
-          ParentShowHint = False
-          ShowHint = True
         end
         object Score1Label: TLabel
           Left = 476
@@ -307,8 +287,6 @@ object MainForm: TMainForm
           Caption = 'Score:'
           Transparent = True
           Hint = 'The overall score'
-          ParentShowHint = False
-          ShowHint = True
         end
         object ScoreValue1Label: TLabel
           Left = 576
@@ -316,8 +294,6 @@ object MainForm: TMainForm
           Caption = '0'
           Transparent = True
           Hint = 'The overall score'
-          ParentShowHint = False
-          ShowHint = True
         end
         object GameOverImage: TImage
           Left = 40
@@ -334,8 +310,6 @@ object MainForm: TMainForm
           Width = 150
           Height = 45
           Hint = 'Start a new game'
-          ParentShowHint = False
-          ShowHint = True
           Caption = 'New game'
           NumGlyphs = 4
           TextShadowColor = clBlack
@@ -353,8 +327,6 @@ object MainForm: TMainForm
           Width = 150
           Height = 45
           Hint = 'Go back to the easy level 1'
-          ParentShowHint = False
-          ShowHint = True
           Caption = 'Reset'
           NumGlyphs = 4
           TextShadowColor = clBlack
@@ -470,8 +442,6 @@ object MainForm: TMainForm
           Width = 150
           Height = 45
           Hint = 'Start a new game'
-          ParentShowHint = False
-          ShowHint = True
           Caption = 'New game'
           NumGlyphs = 4
           TextShadowColor = clBlack
@@ -523,8 +493,6 @@ object MainForm: TMainForm
             Width = 150
             Height = 45
             Hint = 'Start a new game'
-            ParentShowHint = False
-            ShowHint = True
             Caption = 'New game'
             Glyph.Resource = 'Newgame'
             NumGlyphs = 4
@@ -649,8 +617,6 @@ object MainForm: TMainForm
           Font.Name = 'Tahoma'
           Font.Style = [fsUnderline]
           ParentFont = False
-          ParentShowHint = False
-          ShowHint = True
           Transparent = True
           URL = 'https://www.quillaby-software.example/pointrix/'
         end
@@ -668,8 +634,6 @@ object MainForm: TMainForm
           Font.Name = 'Tahoma'
           Font.Style = [fsUnderline]
           ParentFont = False
-          ParentShowHint = False
-          ShowHint = True
           Transparent = True
           URL = 'mailto:hello@quillaby-software.example'
         end
@@ -701,8 +665,6 @@ object MainForm: TMainForm
     Width = 100
     Height = 48
     Hint = 'Proceed to the next page'
-    ParentShowHint = False
-    ShowHint = True
     Caption = 'Next'
     Glyph.Resource = 'NextBtn'
     NumGlyphs = 5
@@ -723,8 +685,6 @@ object MainForm: TMainForm
     Width = 100
     Height = 48
     Hint = 'Exit Pointrix'
-    ParentShowHint = False
-    ShowHint = True
     Caption = 'Exit'
     Glyph.Resource = 'ExitBtn'
     NumGlyphs = 4

@@ -116,6 +116,9 @@ public:
   virtual void GetCursorPos(int& x, int& y) const = 0;
   // Client origin in screen coordinates.
   virtual void GetClientOrigin(int& x, int& y) const = 0;
+  // Shows image (0x00RRGGBB pixels) at client position (x, y) above the framebuffer, as a
+  // tool-tip floats above a window; null removes it. The framebuffer is not changed.
+  virtual void SetOverlay(const TPImage* image, int x, int y) {}
   // The desktop's double-click time in milliseconds.
   virtual uint32_t DoubleClickTime() const = 0;
 };

@@ -47,12 +47,19 @@ inline void DrawPixels(TSurface& dst, int x, int y, const TBitmap& bitmap) {
   if (to.IsEmpty()) return;
   const bool keyed = bitmap.Transparent;
   const uint32_t key = keyed ? ColorToPixel(ColorToRGB(bitmap.TransparentColor())) : 0;
+  const int width = to.Width();
   for (int row = 0; row < to.Height(); ++row) {
-    const uint32_t* s = src.Row(to.Top - y + row) + (to.Left - x);
-    uint32_t* d = dst.Row(to.Top + row) + to.Left;
-    for (int i = 0; i < to.Width(); ++i) {
+    const uint32_t* __restrict s = src.Row(to.Top - y + row) + (to.Left - x);
+    uint32_t* __restrict d = dst.Row(to.Top + row) + to.Left;
+    if (!keyed) {
+      for (int i = 0; i < width; ++i) d[i] = s[i] & 0xFFFFFF;
+      continue;
+    }
+    // Branch-free, so that the loop runs on whole vectors of pixels.
+    for (int i = 0; i < width; ++i) {
       uint32_t p = s[i] & 0xFFFFFF;
-      d[i] = keyed && p == key ? d[i] : p;
+      uint32_t keep = p == key ? ~0u : 0u;
+      d[i] = (d[i] & keep) | (p & ~keep);
     }
   }
   dst.Changed(to);

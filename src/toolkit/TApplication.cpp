@@ -5,6 +5,7 @@
 #include "platform/Files.h"
 #include "platform/headless/HeadlessBackend.h"
 #include "toolkit/TForm.h"
+#include "toolkit/THintController.h"
 #include "toolkit/TTimer.h"
 
 TApplication* Application = new TApplication(nullptr);
@@ -32,6 +33,7 @@ TApplication::TApplication(TComponent* owner) : TComponent(owner) {}
 TApplication::~TApplication() {
   Destroying();
   DestroyComponents();
+  FHints.reset();
 }
 
 void TApplication::Notification(TComponent* component, TOperation operation) {
@@ -42,6 +44,7 @@ void TApplication::Notification(TComponent* component, TOperation operation) {
 }
 
 void TApplication::DestroyForms() {
+  if (FHints) FHints->Update(nullptr);
   DestroyComponents();
   FMainForm = nullptr;
   FWindowForm = nullptr;
@@ -80,6 +83,16 @@ void TApplication::HandleEvent(const platform::TPEvent& event) {
   } catch (...) {
     HandleException(form);
   }
+  UpdateHint(&event);
+}
+
+void TApplication::UpdateHint(const platform::TPEvent* event) {
+  using K = platform::TPEventKind;
+  if (!FHints) FHints = std::make_unique<THintController>();
+  if (event && (event->Kind == K::MouseDown || event->Kind == K::KeyDown || event->Kind == K::MouseWheel ||
+                event->Kind == K::FocusLost))
+    FHints->Cancel();
+  FHints->Update(ShowHint && FWindowForm && !FTerminated ? FWindowForm : nullptr);
 }
 
 void TApplication::PaintForms() {

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <exception>
+#include <memory>
 #include <new>
 #include <string>
 #include <vector>
@@ -15,6 +16,7 @@
 
 class TForm;
 class TTimer;
+class THintController;
 
 using TExceptionEvent = std::function<void(TObject* sender, const std::exception& error)>;
 
@@ -49,6 +51,9 @@ public:
   void Run();
   // Handles every waiting event, due timer and paint, then returns.
   void ProcessMessages();
+  // Whether controls' hints show as tool-tips at all.
+  bool ShowHint = true;
+  THintController* Hints() const { return FHints.get(); }
   void Terminate() { FTerminated = true; }
   bool Terminated() const { return FTerminated; }
 
@@ -87,11 +92,14 @@ public:
 
 private:
   void HandleEvent(const platform::TPEvent& event);
+  void UpdateHint(const platform::TPEvent* event);
 
   TForm* FMainForm = nullptr;
   TForm* FWindowForm = nullptr;
   bool FTerminated = false;
   std::vector<TTimer*> FTimers;
+  // Created on first use (its timers need the application); destroyed before FTimers.
+  std::unique_ptr<THintController> FHints;
   uint64_t FFirePass = 0;
 };
 

@@ -271,6 +271,9 @@ TEST_F(Training2, LeavingThePageEndsTheGame) {
   EXPECT_TRUE(f->ActivatingGameRE->Visible());
   EXPECT_FALSE(f->GameOverImage->Visible());
   for (int i = 0; i < 16; ++i) EXPECT_FALSE(Box(i)->Visible()) << i;
+  s.Type("n");
+  s.Advance(DoubleClickTime * 2);
+  EXPECT_EQ(Label(f->MissValue2Label), "0") << "nor does it carry over into the next game";
 }
 
 TEST_F(Training2, LooksRightInPlay) {

@@ -188,4 +188,9 @@ void THeadlessBackend::MessageBox(const std::string& text, const std::string& ca
   FMessages.push_back({text, caption, icon});
 }
 
+void THeadlessBackend::SetOverlay(const TPImage* image, int x, int y) {
+  FOverlay = image ? *image : TPImage{};
+  FOverlayPos = {x, y};
+}
+
 }  // namespace platform

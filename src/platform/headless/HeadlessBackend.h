@@ -121,6 +121,10 @@ public:
   bool WaitEvent(TPEvent& event, uint32_t timeoutMs) override;
   void SetCursor(TPStdCursor shape, const TPCursorImage* custom) override;
   void CaptureMouse(bool capture) override { FCaptured = capture; }
+  void SetOverlay(const TPImage* image, int x, int y) override;
+  // The floating image shown above the framebuffer (a tool-tip), empty when none.
+  const TPImage& Overlay() const { return FOverlay; }
+  TPoint OverlayPos() const { return FOverlayPos; }
   void GetCursorPos(int& x, int& y) const override;
   void GetClientOrigin(int& x, int& y) const override;
   uint32_t DoubleClickTime() const override { return FDoubleClickTime; }
@@ -158,6 +162,8 @@ private:
   std::vector<TCursorRecord> FCursors;
   TCursorRecord FCurrentCursor;
   std::vector<TPoint> FWindowMoves;
+  TPImage FOverlay;
+  TPoint FOverlayPos;
   int FPresentCount = 0, FPresentedRects = 0;
 };
 

@@ -191,11 +191,35 @@ void TSdlDisplay::Present(const std::vector<TPRect>& rects) {
     // every common desktop, and converts otherwise.
     SDL_ConvertPixels(right - left, bottom - top, SDL_PIXELFORMAT_RGB888, source, FWidth * 4, surface->format->format,
                       target, surface->pitch);
+    DrawOverlay(surface, left, top, right, bottom);
     areas.push_back({left, top, right - left, bottom - top});
   }
   if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
   if (!areas.empty()) SDL_UpdateWindowSurfaceRects(FWindow, areas.data(), int(areas.size()));
   if (FShown && !areas.empty()) ReportFirstFrame();
+}
+
+void TSdlDisplay::DrawOverlay(SDL_Surface* surface, int left, int top, int right, int bottom) {
+  if (FOverlay.Pixels.empty()) return;
+  const int l = std::max(left, FOverlayX), t = std::max(top, FOverlayY);
+  const int r = std::min(right, FOverlayX + FOverlay.Width), b = std::min(bottom, FOverlayY + FOverlay.Height);
+  if (l >= r || t >= b) return;
+  const uint32_t* source = FOverlay.Pixels.data() + size_t(t - FOverlayY) * FOverlay.Width + (l - FOverlayX);
+  auto* target = static_cast<uint8_t*>(surface->pixels) + size_t(t) * surface->pitch +
+                 size_t(l) * surface->format->BytesPerPixel;
+  SDL_ConvertPixels(r - l, b - t, SDL_PIXELFORMAT_RGB888, source, FOverlay.Width * 4, surface->format->format, target,
+                    surface->pitch);
+}
+
+void TSdlDisplay::SetOverlay(const TPImage* image, int x, int y) {
+  std::vector<TPRect> changed;
+  if (!FOverlay.Pixels.empty())
+    changed.push_back({FOverlayX, FOverlayY, FOverlayX + FOverlay.Width, FOverlayY + FOverlay.Height});
+  FOverlay = image ? *image : TPImage{};
+  FOverlayX = x;
+  FOverlayY = y;
+  if (!FOverlay.Pixels.empty()) changed.push_back({x, y, x + FOverlay.Width, y + FOverlay.Height});
+  Present(changed);
 }
 
 void TSdlDisplay::ReportFirstFrame() {

@@ -11,6 +11,7 @@
 #include "platform/sdl/SdlCursors.h"
 
 struct SDL_Window;
+struct SDL_Surface;
 union SDL_Event;
 
 namespace platform {
@@ -34,6 +35,7 @@ public:
   int Width() const override { return FWidth; }
   int Height() const override { return FHeight; }
   void Present(const std::vector<TPRect>& rects) override;
+  void SetOverlay(const TPImage* image, int x, int y) override;
   bool WaitEvent(TPEvent& event, uint32_t timeoutMs) override;
   void SetCursor(TPStdCursor shape, const TPCursorImage* custom) override;
   void CaptureMouse(bool capture) override;
@@ -52,6 +54,10 @@ private:
   void ReportFirstFrame();
 
   SDL_Window* FWindow = nullptr;
+  // The floating image (a tool-tip) drawn over the framebuffer when presenting.
+  TPImage FOverlay;
+  int FOverlayX = 0, FOverlayY = 0;
+  void DrawOverlay(SDL_Surface* surface, int left, int top, int right, int bottom);
   bool FVideo = false;  // SDL's video subsystem is ours to shut down
   bool FShown = false, FFrameReported = false;
   int FWidth = 0, FHeight = 0;
