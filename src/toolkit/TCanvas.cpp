@@ -495,12 +495,17 @@ void TCanvas::Blit(const TRect& dest, const TSurface& source, const TRect& srcRe
   TRect destSurface = dest.Offset(FOrigin.X, FOrigin.Y);
   TRect visible = IntersectRect(destSurface, SurfaceBounds());
   if (visible.IsEmpty()) return;
+  uint8_t rop3 = uint8_t(rop >> 16);
+  bool copy = rop3 == 0xCC, plainCopy = copy && key < 0;
+  if (copy && sw == dw && sh == dh) {
+    // Unstretched copies (the common case: pictures, sprites, save-unders) go span by span.
+    BlitUnstretched(*src, from, destSurface, key);
+    return;
+  }
   // The source column of every visible destination column (nearest pixel when stretching).
   std::vector<int> columns(static_cast<size_t>(visible.Width()));
   for (int x = visible.Left; x < visible.Right; ++x)
     columns[size_t(x - visible.Left)] = from.Left + int(int64_t(x - destSurface.Left) * sw / dw);
-  uint8_t rop3 = uint8_t(rop >> 16);
-  bool copy = rop3 == 0xCC, plainCopy = copy && key < 0;
   // The brush only matters to operations whose result depends on it; a solid one is one colour.
   bool usesPattern = RopUsesPattern(rop3);
   bool solidPattern = FBrush.Style == bsSolid || FBrush.Style == bsClear;
@@ -528,6 +533,29 @@ void TCanvas::Blit(const TRect& dest, const TSurface& source, const TRect& srcRe
         }
         uint32_t p = !usesPattern ? 0 : solidPattern ? solid : PatternPixel(x, y);
         drow[x] = TernaryRop(rop3, p, s, drow[x] & 0xFFFFFF) & 0xFFFFFF;
+      }
+    }
+  });
+}
+
+void TCanvas::BlitUnstretched(const TSurface& src, const TRect& from, const TRect& destSurface, int64_t key) {
+  const int dx = from.Left - destSurface.Left, dy = from.Top - destSurface.Top;
+  // Only the part of the destination whose source pixels exist.
+  TRect sourceInDest = TRect{0, 0, src.Width(), src.Height()}.Offset(-dx, -dy);
+  TRect target = IntersectRect(destSurface, sourceInDest);
+  if (target.IsEmpty()) return;
+  const uint32_t k = uint32_t(key);
+  ForEachClip(target, [&](const TRect& piece) {
+    for (int y = piece.Top; y < piece.Bottom; ++y) {
+      const uint32_t* srow = src.Row(y + dy) + dx;
+      uint32_t* drow = FSurface->Row(y);
+      if (key < 0) {
+        std::memcpy(drow + piece.Left, srow + piece.Left, size_t(piece.Width()) * 4);
+        continue;
+      }
+      for (int x = piece.Left; x < piece.Right; ++x) {
+        uint32_t s = srow[x] & 0xFFFFFF;
+        if (s != k) drow[x] = s;
       }
     }
   });

@@ -184,6 +184,8 @@ private:
   // Copies srcRect of source (surface coordinates) to dest (canvas coordinates),
   // stretching, with a raster operation; source pixels equal to key (when >= 0) are skipped.
   void Blit(const TRect& dest, const TSurface& source, const TRect& srcRect, uint32_t rop, int64_t key);
+  // The unstretched SRCCOPY case of Blit, optionally skipping the key colour (key < 0: none).
+  void BlitUnstretched(const TSurface& src, const TRect& from, const TRect& destSurface, int64_t key);
 
   TSurface* FSurface = nullptr;
   TPoint FOrigin;
