@@ -22,6 +22,87 @@ object MainForm: TMainForm
   ShowHint = True
   PixelsPerInch = 96
   TextHeight = 23
+  object Sprite1: TSprite
+    Left = 44
+    Top = 36
+    Width = 73
+    Height = 74
+    Picture.Resource = 'Piece1'
+    TransparentColor = clRed
+    SpriteGroup = Sprites1
+  end
+  object Sprite2: TSprite
+    Left = 140
+    Top = 44
+    Width = 116
+    Height = 62
+    Picture.Resource = 'Piece2'
+    TransparentColor = clRed
+    SpriteGroup = Sprites1
+  end
+  object Sprite3: TSprite
+    Left = 30
+    Top = 200
+    Width = 138
+    Height = 48
+    Picture.Resource = 'Piece3'
+    TransparentColor = clRed
+    SpriteGroup = Sprites1
+  end
+  object Sprite4: TSprite
+    Left = 300
+    Top = 40
+    Width = 73
+    Height = 84
+    Picture.Resource = 'Piece4'
+    TransparentColor = clRed
+    SpriteGroup = Sprites1
+  end
+  object Sprite5: TSprite
+    Left = 450
+    Top = 40
+    Width = 70
+    Height = 68
+    Picture.Resource = 'Piece5'
+    TransparentColor = clRed
+    SpriteGroup = Sprites1
+  end
+  object Sprite6: TSprite
+    Left = 30
+    Top = 280
+    Width = 63
+    Height = 88
+    Picture.Resource = 'Piece6'
+    TransparentColor = clRed
+    SpriteGroup = Sprites1
+  end
+  object Sprite7: TSprite
+    Left = 150
+    Top = 300
+    Width = 92
+    Height = 89
+    Picture.Resource = 'Piece7'
+    TransparentColor = clRed
+    SpriteGroup = Sprites1
+  end
+  object Sprite8: TSprite
+    Left = 312
+    Top = 280
+    Width = 89
+    Height = 104
+    Picture.Resource = 'Piece8'
+    TransparentColor = clRed
+    SpriteGroup = Sprites1
+  end
+  object Sprite9: TSprite
+    Left = 500
+    Top = 150
+    Width = 65
+    Height = 97
+    Picture.Resource = 'Piece9'
+    TransparentColor = clRed
+    SpriteGroup = Sprites1
+  end
   object ContinueLabel: TLabel
     Left = 4
     Top = 396
@@ -698,87 +779,6 @@ object MainForm: TMainForm
     TextOffsetLeft = -5
     TextOffsetTop = -2
     OnClick = ExitBtnClick
-  end
-  object Sprite1: TSprite
-    Left = 44
-    Top = 36
-    Width = 73
-    Height = 74
-    Picture.Resource = 'Piece1'
-    TransparentColor = clRed
-    SpriteGroup = Sprites1
-  end
-  object Sprite2: TSprite
-    Left = 140
-    Top = 44
-    Width = 116
-    Height = 62
-    Picture.Resource = 'Piece2'
-    TransparentColor = clRed
-    SpriteGroup = Sprites1
-  end
-  object Sprite3: TSprite
-    Left = 30
-    Top = 200
-    Width = 138
-    Height = 48
-    Picture.Resource = 'Piece3'
-    TransparentColor = clRed
-    SpriteGroup = Sprites1
-  end
-  object Sprite4: TSprite
-    Left = 300
-    Top = 40
-    Width = 73
-    Height = 84
-    Picture.Resource = 'Piece4'
-    TransparentColor = clRed
-    SpriteGroup = Sprites1
-  end
-  object Sprite5: TSprite
-    Left = 450
-    Top = 40
-    Width = 70
-    Height = 68
-    Picture.Resource = 'Piece5'
-    TransparentColor = clRed
-    SpriteGroup = Sprites1
-  end
-  object Sprite6: TSprite
-    Left = 30
-    Top = 280
-    Width = 63
-    Height = 88
-    Picture.Resource = 'Piece6'
-    TransparentColor = clRed
-    SpriteGroup = Sprites1
-  end
-  object Sprite7: TSprite
-    Left = 150
-    Top = 300
-    Width = 92
-    Height = 89
-    Picture.Resource = 'Piece7'
-    TransparentColor = clRed
-    SpriteGroup = Sprites1
-  end
-  object Sprite8: TSprite
-    Left = 312
-    Top = 280
-    Width = 89
-    Height = 104
-    Picture.Resource = 'Piece8'
-    TransparentColor = clRed
-    SpriteGroup = Sprites1
-  end
-  object Sprite9: TSprite
-    Left = 500
-    Top = 150
-    Width = 65
-    Height = 97
-    Picture.Resource = 'Piece9'
-    TransparentColor = clRed
-    SpriteGroup = Sprites1
   end
   object Timer1: TTimer
     Enabled = False

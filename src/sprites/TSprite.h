@@ -48,7 +48,7 @@ public:
   // Joins g, which must be a TSprites (registration order is the initial stacking
   // order, front first); a sprite leaves its previous group first. Anything else,
   // null included, shows "SpriteGroup should be a TSprites component" and changes
-  // nothing; so does a full group.
+  // nothing; a full group shows "A TSprites component holds at most 1000 sprites".
   void SetSpriteGroup(TWinControl* g);
 
   // --- Visibility on the group's surface. Shown is the only visibility flag.
@@ -76,8 +76,8 @@ public:
   // Moves the sprite to (x, y). A shown sprite is moved without flicker: the union
   // of its old and new rectangles is composed in a temporary bitmap and copied to
   // the canvas in one step; no pixel outside that union changes. A hidden sprite
-  // only takes the new position. False, with nothing changed, when the position is
-  // out of range or the union is too large to compose.
+  // only takes the new position. False, with nothing changed, when x or y lies
+  // beyond 16777216 in either direction.
   bool MoveTo(TCanvas& c, int x, int y);
 
   // The surface pixels under the shown sprite.
