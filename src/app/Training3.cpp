@@ -26,25 +26,41 @@ constexpr int FrameFontSize = 12;
 // The mouse's current position in the surface's client coordinates.
 TPoint PointerOnSurface(TSprites* surface) { return surface->ScreenToClient(Screen->CursorPos()); }
 
+// The surface under the sprites: the window's colour, the frame's outline and the
+// two lines of instructions in it.
+void PaintSurfaceBackground(TSprites* surface) {
+  TCanvas& canvas = surface->Canvas();
+  canvas.Brush().Color = WindowColour;
+  canvas.Brush().Style = bsSolid;
+  canvas.FillRect(surface->ClientRect());
+  canvas.Rectangle(FrameRect);
+  canvas.Font().Assign(&surface->Font());
+  canvas.Font().SetSize(FrameFontSize);
+  canvas.TextOut(170, 150, LanguageTexts[3]);
+  canvas.TextOut(170, 180, LanguageTexts[4]);
+}
+
 }  // namespace
 
 void TMainForm::New3BtnClick(TObject*) {
   Timer3->SetEnabled(false);
   StartRotation = Random(9) % 9;
   Sprites1->SetDragMode(dmAutomatic);
-  TCanvas& canvas = Sprites1->Canvas();
-  canvas.Brush().Color = WindowColour;
-  canvas.Brush().Style = bsSolid;
-  canvas.FillRect(Sprites1->ClientRect());
+  // Everything comes off the surface first and the surface is given the background
+  // a repaint draws (frame and text included) before the pieces are started on it,
+  // so that each piece stores true pixels under itself. Otherwise a stored
+  // background may be stale: the whole picture was started while the page was
+  // hidden, pieces dragged outside a game may stand anywhere, and the upper start
+  // places reach into the frame; the stale pixels would show once a piece moves.
+  for (TSprite* sprite : Sprites) sprite->SetVisible(false);
+  PaintSurfaceBackground(Sprites1);
   for (int i = 0; i < 9; ++i) {
     TSprite* piece = Sprites1->GetSprite(i);
-    piece->SetVisible(false);
     TPoint start = PieceStart(i, StartRotation);
     piece->SetLeft(start.X);
     piece->SetTop(start.Y);
     piece->SetVisible(true);
   }
-  Sprites[9]->SetVisible(false);
   Sprites1->Invalidate();
   PlacedCount = 0;
   New3Btn->SetState(fbsDisabled);
@@ -89,17 +105,7 @@ void TMainForm::Sprites1EndDrag(TObject*, TObject*, int x, int y) {
   }
 }
 
-void TMainForm::Sprites1Paint(TObject*) {
-  TCanvas& canvas = Sprites1->Canvas();
-  canvas.Brush().Color = WindowColour;
-  canvas.Brush().Style = bsSolid;
-  canvas.FillRect(Sprites1->ClientRect());
-  canvas.Rectangle(FrameRect);
-  canvas.Font().Assign(&Sprites1->Font());
-  canvas.Font().SetSize(FrameFontSize);
-  canvas.TextOut(170, 150, LanguageTexts[3]);
-  canvas.TextOut(170, 180, LanguageTexts[4]);
-}
+void TMainForm::Sprites1Paint(TObject*) { PaintSurfaceBackground(Sprites1); }
 
 void TMainForm::Timer3Timer(TObject*) {
   FrameColour = NextFrameColour(FrameColour);

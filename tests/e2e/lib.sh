@@ -13,23 +13,30 @@ unset XDG_CONFIG_HOME
 PX_PID=""
 XVFB_PID=""
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
+fail() {
+  echo "FAIL: $*" >&2
+  if [[ -s "$E2E_TMP/stderr" ]]; then
+    echo "--- the program's standard error:" >&2
+    cat "$E2E_TMP/stderr" >&2
+  fi
+  exit 1
+}
 
 start_xvfb() {
-  local n
-  for n in $(seq 90 140); do
-    if [[ ! -e /tmp/.X11-unix/X$n && ! -e /tmp/.X$n-lock ]]; then
-      Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-      XVFB_PID=$!
-      export DISPLAY=":$n"
-      for _ in $(seq 1 100); do
-        xdpyinfo >/dev/null 2>&1 && return 0
-        sleep 0.05
-      done
-      fail "Xvfb did not start on :$n"
+  # Xvfb picks a free display itself (-displayfd), so tests running side by side never
+  # share a server.
+  local fdfile="$E2E_TMP/display"
+  : >"$fdfile"
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fdfile" >/dev/null 2>&1 &
+  XVFB_PID=$!
+  for _ in $(seq 1 200); do
+    if [[ -s "$fdfile" ]]; then
+      export DISPLAY=":$(tr -d '[:space:]' <"$fdfile")"
+      xdpyinfo >/dev/null 2>&1 && return 0
     fi
+    sleep 0.05
   done
-  fail "no free X display"
+  fail "Xvfb did not start"
 }
 
 cleanup() {

@@ -276,6 +276,50 @@ TEST_F(Training2, LeavingThePageEndsTheGame) {
   EXPECT_EQ(Label(f->MissValue2Label), "0") << "nor does it carry over into the next game";
 }
 
+TEST_F(Training2, TheTimeCountsWholeSecondsAcrossTheTickCountWrap) {
+  s.Backend().SetTime(0xFFFFFFFFu - 1500);
+  s.Type("n");
+  s.Advance(1000);
+  EXPECT_EQ(Label(f->TimeValue2Label), "0");
+  s.Advance(1000);  // the system tick count wraps to 499 here
+  EXPECT_EQ(Label(f->TimeValue2Label), "2");
+  s.Advance(8000);
+  EXPECT_EQ(Label(f->TimeValue2Label), "10");
+}
+
+TEST_F(Training2, PressesOnTheBoxesPutOffTheIdlePrompt) {
+  s.Type("n");
+  EXPECT_EQ(f->IdleTimer->Interval(), 20000u);
+  s.Advance(19000);
+  ClickBox(2);
+  s.Advance(19000);
+  EXPECT_FALSE(f->ContinueLabel->Visible());
+  DoubleClickBox(2);
+  s.Advance(19900);
+  EXPECT_FALSE(f->ContinueLabel->Visible());
+  s.Advance(200);
+  EXPECT_TRUE(f->ContinueLabel->Visible()) << "20 s after the last press";
+}
+
+TEST_F(Training2, TrainingOnesResetShowsTheSharedCounters) {
+  s.Type("n");
+  s.Advance(100);
+  DoubleClickBox(0);
+  DoubleClickBox(1);
+  ClickBox(2);
+  s.Advance(DoubleClickTime);
+  const std::string score = Label(f->ScoreValue2Label);
+  s.Type("\b");
+  s.Type("\b");
+  ASSERT_EQ(f->PageControl1->ActivePage(), f->Training1Sheet);
+  TPoint reset = {f->ResetBtn->OriginInForm().X + 20, f->ResetBtn->OriginInForm().Y + 20};
+  s.Click(reset.X, reset.Y);
+  EXPECT_EQ(Label(f->HitsValue1Label), "2");
+  EXPECT_EQ(Label(f->MissValue1Label), "1");
+  EXPECT_EQ(Label(f->ScoreValue1Label), score);
+  EXPECT_EQ(Label(f->LevelValue1Label), "1");
+}
+
 TEST_F(Training2, LooksRightInPlay) {
   s.Type("n");
   s.Advance(300);

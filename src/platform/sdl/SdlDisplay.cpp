@@ -70,6 +70,8 @@ void FrameOffsets(SDL_Window* window, int& left, int& top) {
 
 TSdlDisplay::~TSdlDisplay() {
   Close();
+  for (SDL_Window* window : FClosedWindows) SDL_DestroyWindow(window);
+  FClosedWindows.clear();
   FCursors.Clear();
   if (FVideo) SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
@@ -124,7 +126,11 @@ void TSdlDisplay::Show() {
 void TSdlDisplay::Close() {
   if (!FWindow) return;
   SDL_CaptureMouse(SDL_FALSE);
-  SDL_DestroyWindow(FWindow);
+  // The window is hidden now and destroyed only when the display goes: SDL may still
+  // address it (a wake-up sent to the window it last waited on) until video shuts down,
+  // and a request to a destroyed X window ends the process.
+  SDL_HideWindow(FWindow);
+  FClosedWindows.push_back(FWindow);
   FWindow = nullptr;
   FShown = false;
 }

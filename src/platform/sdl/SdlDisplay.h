@@ -54,6 +54,7 @@ private:
   void ReportFirstFrame();
 
   SDL_Window* FWindow = nullptr;
+  std::vector<SDL_Window*> FClosedWindows;  // hidden, destroyed with the display
   // The floating image (a tool-tip) drawn over the framebuffer when presenting.
   TPImage FOverlay;
   int FOverlayX = 0, FOverlayY = 0;
