@@ -1,22 +1,12 @@
 #include "toolkit/RtfReader.h"
 
+#include "platform/Utf8.h"
 #include "toolkit/RtfCodePages.h"
 #include "toolkit/RtfParser.h"
 
 namespace {
 
-void AppendUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out += char(c);
-  } else if (c < 0x800) {
-    out += char(0xC0 | (c >> 6));
-    out += char(0x80 | (c & 0x3F));
-  } else {
-    out += char(0xE0 | (c >> 12));
-    out += char(0x80 | ((c >> 6) & 0x3F));
-    out += char(0x80 | (c & 0x3F));
-  }
-}
+using platform::AppendUtf8;
 
 // Length of the well-formed UTF-8 sequence at s[i] (no overlongs, surrogates or
 // values above U+10FFFF), or 0.

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/Files.h"
+#include "platform/Utf8.h"
 #include "toolkit/ClassRegistry.h"
 #include "toolkit/FontEngine.h"
 #include "toolkit/RtfCodePages.h"
@@ -34,17 +35,7 @@ std::string ToCp1252(const std::string& utf8) {
 std::string ToUtf8(const std::string& cp1252) {
   std::string out;
   for (char ch : cp1252) {
-    char32_t c = Cp1252ToUnicode(uint8_t(ch));
-    if (c < 0x80) {
-      out += char(c);
-    } else if (c < 0x800) {
-      out += char(0xC0 | (c >> 6));
-      out += char(0x80 | (c & 0x3F));
-    } else {
-      out += char(0xE0 | (c >> 12));
-      out += char(0x80 | ((c >> 6) & 0x3F));
-      out += char(0x80 | (c & 0x3F));
-    }
+    platform::AppendUtf8(out, Cp1252ToUnicode(uint8_t(ch)));
   }
   return out;
 }

@@ -2,9 +2,13 @@
 
 #include <cstdint>
 
+#include "platform/Utf8.h"
+
 namespace platform {
 
 namespace {
+
+using platform::AppendUtf8;
 
 // Code points of the bytes 0x80..0x9F; the rest of the code page is Latin-1.
 constexpr char32_t HighControls[32] = {
@@ -12,19 +16,6 @@ constexpr char32_t HighControls[32] = {
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
-
-void AppendUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out += char(c);
-  } else if (c < 0x800) {
-    out += char(0xC0 | (c >> 6));
-    out += char(0x80 | (c & 0x3F));
-  } else {
-    out += char(0xE0 | (c >> 12));
-    out += char(0x80 | ((c >> 6) & 0x3F));
-    out += char(0x80 | (c & 0x3F));
-  }
-}
 
 // The byte for a code point, or -1 when the code page has none.
 int ByteFor(char32_t c) {
