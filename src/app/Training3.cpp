@@ -12,7 +12,6 @@
 #include "toolkit/Sound.h"
 #include "toolkit/TCanvas.h"
 #include "toolkit/TControlCanvas.h"
-#include "toolkit/TScreen.h"
 #include "toolkit/TTabSheet.h"
 #include "toolkit/TTimer.h"
 
@@ -23,8 +22,8 @@ namespace {
 constexpr TColor WindowColour = 0xE1C8C8;
 constexpr int FrameFontSize = 12;
 
-// The mouse's current position in the surface's client coordinates.
-TPoint PointerOnSurface(TSprites* surface) { return surface->ScreenToClient(Screen->CursorPos()); }
+// A drag has started in a game and waits for its first move to pick a piece.
+bool PickUpPending = false;
 
 // The surface under the sprites: the window's colour, the frame's outline and the
 // two lines of instructions in it.
@@ -69,27 +68,35 @@ void TMainForm::New3BtnClick(TObject*) {
   ResetIdlePrompt();
 }
 
+// The pointer's position is taken from the drag's own events, not by asking the
+// desktop for it: on some desktops (X11 with synthetic input) that answer lags
+// behind the events, and a piece would be picked or moved at a stale place. The
+// toolkit follows the start of a drag at once with a move over the surface at the
+// press point, and the pick-up is made there.
 void TMainForm::Sprites1StartDrag(TObject*, TDragObject*&) {
-  if (New3Btn->State() != fbsDisabled) return;
-  TPoint p = PointerOnSurface(Sprites1);
-  Sprites1->SpriteMouseDown(Sprites1, mbLeft, 0, p.X, p.Y);
-  DraggedIndex = Sprites1->SelIndex();
-  // A piece leaves its place only if it really stood on it, wherever it was grabbed.
-  if (DraggedIndex >= 0) {
-    TSprite* piece = Sprites1->GetSprite(DraggedIndex);
-    TPoint target = PieceTarget(DraggedIndex);
-    if (piece->Left() == target.X && piece->Top() == target.Y) --PlacedCount;
-  }
-  ResetIdlePrompt();
+  DraggedIndex = -1;
+  PickUpPending = New3Btn->State() == fbsDisabled;  // only while a game runs
+  if (PickUpPending) ResetIdlePrompt();
 }
 
-void TMainForm::Sprites1DragOver(TObject*, TObject*, int, int, TDragState, bool& accept) {
-  TPoint p = PointerOnSurface(Sprites1);
-  Sprites1->SpriteMouseMove(Sprites1, 0, p.X, p.Y);
+void TMainForm::Sprites1DragOver(TObject*, TObject*, int x, int y, TDragState, bool& accept) {
+  if (PickUpPending) {
+    PickUpPending = false;
+    Sprites1->SpriteMouseDown(Sprites1, mbLeft, 0, x, y);
+    DraggedIndex = Sprites1->SelIndex();
+    // A piece leaves its place only if it really stood on it, wherever it was grabbed.
+    if (DraggedIndex >= 0) {
+      TSprite* piece = Sprites1->GetSprite(DraggedIndex);
+      TPoint target = PieceTarget(DraggedIndex);
+      if (piece->Left() == target.X && piece->Top() == target.Y) --PlacedCount;
+    }
+  }
+  Sprites1->SpriteMouseMove(Sprites1, 0, x, y);
   accept = true;
 }
 
 void TMainForm::Sprites1EndDrag(TObject*, TObject*, int x, int y) {
+  PickUpPending = false;
   Sprites1->SpriteMouseUp(Sprites1, mbLeft, 0, x, y);
   if (DraggedIndex < 0) return;
   TSprite* piece = Sprites1->GetSprite(DraggedIndex);
@@ -105,7 +112,9 @@ void TMainForm::Sprites1EndDrag(TObject*, TObject*, int x, int y) {
   }
 }
 
-void TMainForm::Sprites1Paint(TObject*) { PaintSurfaceBackground(Sprites1); }
+void TMainForm::Sprites1Paint(TObject*) {
+  PaintSurfaceBackground(Sprites1);
+}
 
 void TMainForm::Timer3Timer(TObject*) {
   FrameColour = NextFrameColour(FrameColour);
@@ -129,7 +138,9 @@ void TMainForm::FinishPuzzle() {
   Training3Sheet->SetShowHint(true);
 }
 
-void TMainForm::Training3SheetHide(TObject*) { FinishPuzzle(); }
+void TMainForm::Training3SheetHide(TObject*) {
+  FinishPuzzle();
+}
 
 void TMainForm::Training3SheetMouseUp(TObject* sender, TMouseButton button, TShiftState shift, int x, int y) {
   ImageMouseDown(sender, button, shift, x, y);

@@ -125,6 +125,8 @@ def main():
         tx, ty = fx + TARGETS[i][0], fy + TARGETS[i][1]
         drag(window, surface, grip, (grip[0] + tx - surface[0] - sx, grip[1] + ty - surface[1] - sy))
         screen = grab(window, os.path.join(out, "after-piece-%d.png" % (i + 1)))
+        if i == 8:
+            break  # the ninth piece home is replaced by the whole picture, checked by the caller
         shown = match(screen, image, mask, tx, ty)
         if shown < 0.95:
             sys.exit("piece %d is not home after the drag (%.2f of it shows there)" % (i + 1, shown))

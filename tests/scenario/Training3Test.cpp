@@ -18,6 +18,7 @@
 #include "toolkit/TPicture.h"
 #include "toolkit/TTabSheet.h"
 #include "toolkit/TTimer.h"
+#include "toolkit/TWinControl.h"
 
 using testsupport::TScenario;
 
@@ -25,8 +26,9 @@ namespace {
 
 // Kept here rather than taken from the game's own tables, so that a wrong table is caught.
 constexpr TPoint Origin = {150, 110};
-constexpr TPoint Targets[9] = {{0, 0}, {57, 0}, {162, 0}, {147, 13}, {0, 68}, {57, 48}, {116, 47}, {173, 32}, {235, 39}};
-constexpr TPoint Starts[9] = {{170, 10}, {12, 10},  {12, 250}, {470, 130}, {170, 250},
+constexpr TPoint Targets[9] = {{0, 0},   {57, 0},   {162, 0},  {147, 13}, {0, 68},
+                               {57, 48}, {116, 47}, {173, 32}, {235, 39}};
+constexpr TPoint Starts[9] = {{170, 10},  {12, 10},   {12, 250}, {470, 130}, {170, 250},
                               {330, 250}, {470, 250}, {12, 130}, {330, 10}};
 constexpr TRect Frame = {150, 110, 450, 246};
 
@@ -112,8 +114,8 @@ protected:
     int w = f->Sprites1->Width();
     for (size_t k = 0; k < before.size(); ++k)
       if (before[k] != after[k]) {
-        ADD_FAILURE() << when << ": surface pixel (" << int(k) % w << ", " << int(k) / w << ") is "
-                      << std::hex << before[k] << ", a repaint draws " << after[k];
+        ADD_FAILURE() << when << ": surface pixel (" << int(k) % w << ", " << int(k) / w << ") is " << std::hex
+                      << before[k] << ", a repaint draws " << after[k];
         return;
       }
   }
@@ -180,8 +182,8 @@ TEST_F(Training3, APieceSnapsWithin39PixelsAndFliesBackFrom40) {
     int Piece, Dx, Dy;
     bool Snaps;
   };
-  const TDrop drops[] = {{0, 39, 39, true},  {1, -39, -39, true}, {2, 39, -39, true}, {3, 40, 0, false},
-                         {3, -40, 0, false}, {4, 0, 40, false},   {4, 0, -40, false}, {5, 39, 40, false},
+  const TDrop drops[] = {{0, 39, 39, true},   {1, -39, -39, true}, {2, 39, -39, true}, {3, 40, 0, false},
+                         {3, -40, 0, false},  {4, 0, 40, false},   {4, 0, -40, false}, {5, 39, 40, false},
                          {5, -40, 39, false}, {6, -39, 39, true}};
   int placed = 0;
   for (const TDrop& d : drops) {
@@ -198,6 +200,27 @@ TEST_F(Training3, APieceSnapsWithin39PixelsAndFliesBackFrom40) {
     ExpectSurfaceIsRepaint(what);
   }
   EXPECT_EQ(f->ActiveGame, 3) << "four pieces home";
+}
+
+// The desktop's own answer to "where is the pointer" may lag behind the mouse
+// events (X11 with synthetic input does); the drag follows the events.
+TEST_F(Training3, APieceFollowsTheMouseEventsEvenWhenThePointerQueryLags) {
+  s.Type("n");
+  TPoint g = GrabPoint(4), a = Win(g), start = Pos(4);
+  s.Backend().MouseMove(a.X, a.Y);
+  s.Backend().MouseDown(platform::TPButton::Left, a.X, a.Y);
+  s.Backend().MouseMove(a.X + 50, a.Y - 40);
+  s.Backend().SetCursorPos(3, 3);
+  s.Process();
+  EXPECT_EQ(f->Sprites1->SelIndex(), 4);
+  EXPECT_EQ(Pos(4), (TPoint{start.X + 50, start.Y - 40}));
+  TPoint t = Target(4), b = {a.X + t.X - start.X, a.Y + t.Y - start.Y};
+  s.Backend().MouseMove(b.X, b.Y);
+  s.Backend().MouseUp(platform::TPButton::Left, b.X, b.Y);
+  s.Backend().SetCursorPos(3, 3);
+  s.Process();
+  EXPECT_EQ(Pos(4), t);
+  EXPECT_EQ(f->PlacedCount, 1);
 }
 
 TEST_F(Training3, APlacedPieceCanBeTakenOutAndPutBack) {
@@ -412,6 +435,33 @@ TEST_F(Training3, LeavingThePageFinishesThePuzzle) {
   s.Advance(1000);
   EXPECT_FALSE(f->Timer3->Enabled());
   ExpectSurfaceIsRepaint("back on the page");
+}
+
+// Esc while a piece is held cancels the drag (the window stays open, keys are
+// otherwise ignored meanwhile); the piece is judged where it was let go.
+TEST_F(Training3, EscWhileAPieceIsHeldDropsItThere) {
+  s.Type("n");
+  for (int far : {0, 1}) {
+    TPoint g = GrabPoint(5), a = Win(g), p = Pos(5), t = Target(5);
+    s.Press(a.X, a.Y);
+    s.MoveTo(a.X + t.X - p.X + 10 + 100 * far, a.Y + t.Y - p.Y);
+    s.Backend().ClearRecords();
+    s.Type("\r");
+    EXPECT_EQ(f->PageControl1->ActivePage(), f->Training3Sheet) << "no page change during a drag";
+    s.Key(VK_ESCAPE);
+    EXPECT_TRUE(s.Backend().IsOpen());
+    EXPECT_FALSE(f->Sprites1->SpriteDragging());
+    EXPECT_FALSE(s.Backend().IsCaptured());
+    EXPECT_EQ(Pos(5), far ? Start(5) : t);
+    EXPECT_EQ(s.Backend().Sounds(), std::vector<std::string>{far ? "oh" : "ok"});
+    s.Release(a.X, a.Y);
+    if (!far) {
+      EXPECT_EQ(f->PlacedCount, 1);
+      DragPiece(5, {300, 300});
+    }
+  }
+  EXPECT_EQ(f->PlacedCount, 0);
+  ExpectSurfaceIsRepaint("after cancelled drags");
 }
 
 // Sprite8 is 104 pixels high: from the upper start places its bottom rows reach into

@@ -366,7 +366,19 @@ void TSdlDisplay::CaptureMouse(bool capture) {
 
 void TSdlDisplay::GetCursorPos(int& x, int& y) const {
   x = y = 0;
-  if (FVideo) SDL_GetGlobalMouseState(&x, &y);
+  if (!FVideo) return;
+  // While the pointer is over the window (or captured by it) the position of the last
+  // mouse event is current; the desktop-wide query can lag behind on X servers without
+  // raw input events (Xvfb, remote desktops).
+  if (FWindow && SDL_GetMouseFocus() == FWindow) {
+    int left = 0, top = 0;
+    SDL_GetMouseState(&x, &y);
+    GetClientOrigin(left, top);
+    x += left;
+    y += top;
+    return;
+  }
+  SDL_GetGlobalMouseState(&x, &y);
 }
 
 void TSdlDisplay::GetClientOrigin(int& x, int& y) const {
