@@ -52,28 +52,34 @@ void TMainForm::RegisterClass() {
 TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
   RegisterClass();
   PublishHandlers();
-  // The inherited construction: every component of the layout, then the create event.
-  ReadLayoutResource(this, "TMainForm");
-  BindComponents();
-  DoCreate();
+  try {
+    // The inherited construction: every component of the layout, then the create event.
+    ReadLayoutResource(this, "TMainForm");
+    BindComponents();
+    DoCreate();
 
-  // The language list and the choice of language.
-  for (const std::string& name : ListLanguageFolders(ProgramFolder())) LanguageList->Items()->Add(name);
-  std::string stored = LanguageSetting->GetValue();
-  int storedIndex = stored.empty() ? -1 : LanguageList->Items()->IndexOf(stored);
-  if (storedIndex < 0) {
-    // Nothing stored, or a language whose folder is gone: start as on the first day.
-    LanguageList->SetItemIndex(LanguageList->Items()->IndexOf("English"));
-    LanguageListClick(nullptr);
-    PageControl1->SetActivePage(ConfigSheet);
-  } else {
-    LanguageList->SetItemIndex(storedIndex);
-    LoadLanguage(stored);
-    PageControl1->SetActivePage(IntroSheet);
+    // The language list and the choice of language.
+    for (const std::string& name : ListLanguageFolders(ProgramFolder())) LanguageList->Items()->Add(name);
+    std::string stored = LanguageSetting->GetValue();
+    int storedIndex = stored.empty() ? -1 : LanguageList->Items()->IndexOf(stored);
+    if (storedIndex < 0) {
+      // Nothing stored, or a language whose folder is gone: start as on the first day.
+      LanguageList->SetItemIndex(LanguageList->Items()->IndexOf("English"));
+      LanguageListClick(nullptr);
+      PageControl1->SetActivePage(ConfigSheet);
+    } else {
+      LanguageList->SetItemIndex(storedIndex);
+      LoadLanguage(stored);
+      PageControl1->SetActivePage(IntroSheet);
+    }
+
+    SetHandedness(HandSetting->GetValue() == "1");
+    ActiveGame = 0;
+  } catch (...) {
+    // A start-up that fails still releases what the create event made.
+    FormDestroy(this);
+    throw;
   }
-
-  SetHandedness(HandSetting->GetValue() == "1");
-  ActiveGame = 0;
 }
 
 TMainForm::~TMainForm() {

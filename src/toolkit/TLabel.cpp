@@ -74,8 +74,9 @@ void TLabel::AdjustBounds() {
   TRect r = TextExtentRect(FWordWrap ? Width() : 0);
   int width = FWordWrap ? Width() : r.Width();
   int left = Left();
-  // A right-aligned label keeps its right edge where it was.
+  // A right-aligned label keeps its right edge where it was, a centred one its centre.
   if (FAlignment == taRightJustify) left += Width() - width;
+  if (FAlignment == taCenter) left += (Width() - width) / 2;
   SetBounds(left, Top(), width, r.Height());
 }
 

@@ -117,6 +117,21 @@ TEST_F(LabelImageTest, ACentredLabelCentresItsText) {
   EXPECT_GT(leftMargin, 80);
 }
 
+TEST_F(LabelImageTest, AnAutoSizedLabelKeepsItsCentreOrRightEdge) {
+  auto* label = Form->Find<TLabel>("Single");
+  label->SetAutoSize(false);
+  label->SetBounds(100, 150, 251, 48);
+  label->SetAlignment(taCenter);
+  label->SetAutoSize(true);
+  EXPECT_LT(label->Width(), 251);
+  EXPECT_NEAR(label->Left() + label->Width() / 2, 100 + 251 / 2, 1);
+  label->SetAutoSize(false);
+  label->SetBounds(100, 150, 251, 48);
+  label->SetAlignment(taRightJustify);
+  label->SetAutoSize(true);
+  EXPECT_EQ(label->Left() + label->Width(), 351);
+}
+
 TEST_F(LabelImageTest, AnImageSizesItselfToItsPictureAndDropsTheTransparentColour) {
   auto* image = Form->Find<TImage>("Picture");
   TBitmap bitmap;
