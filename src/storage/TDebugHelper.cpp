@@ -32,22 +32,9 @@ TDebugHelper::~TDebugHelper() {
   FStorage.reset();
 }
 
-template <class F>
-void TDebugHelper::WithStorage(F&& f) {
-  const bool wasOpen = FStorage->GetIsOpen();
-  FStorage->Open();
-  try {
-    f();
-  } catch (...) {
-    if (!wasOpen) FStorage->Close();
-    throw;
-  }
-  if (!wasOpen) FStorage->Close();
-}
-
 bool TDebugHelper::GetActive() {
   if (IsDesigning() || FActiveOnCreation != aocFromRegistry) return FActive;
-  WithStorage([this] {
+  WithOpenStorage(*FStorage, [this] {
     try {
       FActive = FStorage->ReadBool("debug", false);
     } catch (...) {
@@ -66,7 +53,7 @@ void TDebugHelper::SetActive(bool value) {
     FActive = value;
     return;
   }
-  WithStorage([this, value] { FStorage->WriteBool("debug", value); });
+  WithOpenStorage(*FStorage, [this, value] { FStorage->WriteBool("debug", value); });
 }
 
 std::string TDebugHelper::LogFilePath() {

@@ -56,9 +56,6 @@ public:
   static std::string FormatStamp(uint32_t elapsedMs);
 
 private:
-  // The registry switch: open Storage, run f, close it again when it was closed before.
-  template <class F>
-  void WithStorage(F&& f);
 
   bool FStarted = false;
   std::string FLogPath;  // the open log file (its creation may have failed)

@@ -308,43 +308,24 @@ void TJMostRecentlyUsedList::AddAfter(TMenuItem* item, TMenuItem* dest) {
 
 // --- Persistence and lifecycle
 
-template <class F>
-void TJMostRecentlyUsedList::WithStorage(F&& f) {
-  const bool wasOpen = FStorage->GetIsOpen();
-  FStorage->Open();
-  try {
-    f();
-  } catch (...) {
-    if (!wasOpen) FStorage->Close();
-    throw;
-  }
-  if (!wasOpen) FStorage->Close();
-}
-
 void TJMostRecentlyUsedList::Save() {
   if (FStorage->GetKey().empty()) return;
-  WithStorage([this] {
+  WithOpenStorage(*FStorage, [this] {
     FStorage->WriteInteger("Count", int32_t(FEntries.size()));
     for (size_t i = 0; i < FEntries.size(); ++i) FStorage->WriteString(std::to_string(i), FEntries[i].Text);
   });
 }
 
 void TJMostRecentlyUsedList::Load() {
-  const bool wasOpen = FStorage->GetIsOpen();
   Clear();
   if (FStorage->GetKey().empty()) return;
-  try {
-    FStorage->Open();
+  WithOpenStorage(*FStorage, [this] {
     const int32_t count = std::min(FStorage->ReadInteger("Count", 0), kMaxStoredCount);
     for (int32_t i = count - 1; i >= 0; --i) {
       std::string item = FStorage->ReadString(std::to_string(i), "");
       if (!item.empty()) Add(item);
     }
-  } catch (...) {
-    if (!wasOpen) FStorage->Close();
-    throw;
-  }
-  if (!wasOpen) FStorage->Close();
+  });
 }
 
 void TJMostRecentlyUsedList::Init() {

@@ -117,8 +117,6 @@ private:
   void DestroyMenu(TEntry& entry);
   void SortEntries();
   void PlaceMenuItem(int index, TMenuItem* item);
-  template <class F>
-  void WithStorage(F&& f);
 
   std::vector<TEntry> FEntries;
   std::unique_ptr<TJStorage> FStorage;

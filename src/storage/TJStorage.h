@@ -82,3 +82,18 @@ private:
   TComponent* FOwnerComponent = nullptr;
   bool FIsOpen = false;
 };
+
+// Runs f with storage open, and closes it again afterwards (also when f raises)
+// unless it was open before.
+template <class F>
+void WithOpenStorage(TJStorage& storage, F&& f) {
+  const bool wasOpen = storage.GetIsOpen();
+  storage.Open();
+  try {
+    f();
+  } catch (...) {
+    if (!wasOpen) storage.Close();
+    throw;
+  }
+  if (!wasOpen) storage.Close();
+}

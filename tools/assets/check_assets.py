@@ -146,8 +146,8 @@ def colours(info):
     return info["pixels"][..., [2, 1, 0]]
 
 
-def check_bitmap(folder, name, spec, problems):
-    w, h, bpp, transparent = spec
+def check_bitmap(folder, name, expected, problems):
+    w, h, bpp, transparent = expected
     path = os.path.join(folder, name + ".bmp")
     info = read_bmp(path)
     if (info["width"], info["height"], info["bpp"]) != (w, h, bpp):
@@ -265,8 +265,8 @@ def read_wav(path):
             "bits": bits, "samples": np.frombuffer(samples, np.uint8)}
 
 
-def check_sound(folder, name, spec, problems):
-    rate, lo, hi = spec
+def check_sound(folder, name, expected, problems):
+    rate, lo, hi = expected
     w = read_wav(os.path.join(folder, name + ".wav"))
     want = {"format": 1, "channels": 1, "rate": rate, "byte_rate": rate, "align": 1, "bits": 8}
     for k, v in want.items():

@@ -46,12 +46,12 @@ def paint_mallet(c, hx, hy, axis_angle, length, dia, grip):
     head = px.rrect(c, hx - length / 2, hy - dia / 2, hx + length / 2, hy + dia / 2, 2.6, angle=axis_angle)
     c.paint(handle - 1.1, OUTLINE)
     c.paint(head - 1.1, OUTLINE)
-    c.paint(handle, px.puffy(c, handle, 2.0, WOOD, spec=0.3))
-    c.paint(head, px.puffy(c, head, dia / 2, HEAD, spec=0.7))
+    c.paint(handle, px.puffy(c, handle, 2.0, WOOD, shine=0.3))
+    c.paint(head, px.puffy(c, head, dia / 2, HEAD, shine=0.7))
     for t in (-0.6, 0.6):
         bx, by = hx + ax * length / 2 * t, hy + ay * length / 2 * t
         band = px.intersect(head, np.abs((c.X - bx) * ax + (c.Y - by) * ay) - 1.0)
-        c.paint(band, px.puffy(c, head, dia / 2, BAND, spec=0.5))
+        c.paint(band, px.puffy(c, head, dia / 2, BAND, shine=0.5))
 
 
 def make_malet():
@@ -110,7 +110,7 @@ def paint_icon(c, s):
     for (ax, ay), (bx, by) in zip(cable, cable[1:]):
         c.paint(px.capsule(c, ax, ay, bx, by, max(0.45, 1.0 * k)), (120, 130, 170))
     c.paint(m - lw, (44, 50, 80))
-    c.paint(m, px.puffy(c, m, 9 * k, (244, 246, 255), spec=0.5))
+    c.paint(m, px.puffy(c, m, 9 * k, (244, 246, 255), shine=0.5))
     split = 25 * k
     btn = px.intersect(m + max(0.8, 1.3 * k), c.Y - split, c.X - (cx - 0.7 * k))
     c.paint(btn, px.linear(c, 10 * k, 8 * k, (255, 240, 150), cx, split, (250, 170, 20)))

@@ -59,7 +59,7 @@ def paint(c):
     # Shadow of the mouse, then the mouse body.
     c.paint(m - 0.5, (60, 50, 100), alpha=0.35, soft=6)
     c.paint(m - 1.6, MOUSE_LINE)
-    c.paint(m, px.puffy(c, m, 16, MOUSE, spec=0.5))
+    c.paint(m, px.puffy(c, m, 16, MOUSE, shine=0.5))
     # Buttons: the front part is split down the middle; the primary one is tinted.
     split_y = 96
     left_btn = px.intersect(m + 2.2, c.Y - split_y, c.X - 83.0)
@@ -84,7 +84,7 @@ def paint(c):
     for f in FINGERS:
         d = finger(c, f)
         c.paint(d - 1.5, SKIN_LINE)
-        c.paint(d, px.puffy(c, d, f[4] * 1.1, SKIN, spec=0.15))
+        c.paint(d, px.puffy(c, d, f[4] * 1.1, SKIN, shine=0.15))
         bx, by, tx, ty, rb, rt = f
         ux, uy = tx - bx, ty - by
         ln = (ux * ux + uy * uy) ** 0.5

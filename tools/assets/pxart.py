@@ -155,7 +155,7 @@ def radial3(c, cx, cy, r, c0, c1, c2, mid=0.5):
     return np.where(t < mid, lo, hi)
 
 
-def puffy(c, d, radius, base, light=(-0.45, -0.6, 0.66), ambient=0.5, diffuse=0.62, spec=0.0):
+def puffy(c, d, radius, base, light=(-0.45, -0.6, 0.66), ambient=0.5, diffuse=0.62, shine=0.0):
     """Colour field that makes a flat shape look rounded, lit from the upper left.
 
     The shape is given by its distance field d; it is treated as a pillow whose
@@ -170,10 +170,10 @@ def puffy(c, d, radius, base, light=(-0.45, -0.6, 0.66), ambient=0.5, diffuse=0.
     lv /= np.linalg.norm(lv)
     lam = np.clip((n * lv).sum(axis=-1), 0, 1)
     col = _col(base) * (ambient + diffuse * lam)[..., None]
-    if spec:
+    if shine:
         hv = lv + np.array([0, 0, 1.0])
         hv /= np.linalg.norm(hv)
-        s = np.clip((n * hv).sum(axis=-1), 0, 1) ** 24 * spec
+        s = np.clip((n * hv).sum(axis=-1), 0, 1) ** 24 * shine
         col = col + (255 - col) * s[..., None]
     return np.clip(col, 0, 255)
 
