@@ -7,6 +7,9 @@
 
 namespace {
 constexpr int kTabPadding = 6;  // space left and right of a caption
+// Owner-drawn tabs: the program writes the caption 4 pixels in, and as much again on the
+// right frames it; thirteen captions then fit one row of the tutor's window.
+constexpr int kOwnerDrawTabExtra = 4 + 4;
 constexpr int kRowLeft = 2;     // the first tab starts here
 }  // namespace
 
@@ -160,8 +163,9 @@ void TPageControl::MeasureTabs() const {
   TCanvas measure;
   measure.Font().Assign(const_cast<TFont*>(&Font()));
   FTabWidths.clear();
+  const int extra = OwnerDraw ? kOwnerDrawTabExtra : 2 * kTabPadding;
   for (TTabSheet* page : VisibleTabs())
-    FTabWidths.push_back(TabWidth > 0 ? TabWidth : measure.TextWidth(page->Caption()) + 2 * kTabPadding);
+    FTabWidths.push_back(TabWidth > 0 ? TabWidth : measure.TextWidth(page->Caption()) + extra);
   FWidthsValid = true;
 }
 
