@@ -22,19 +22,6 @@ bool SameMemory(const TSurface& a, const TSurface& b) {
   return a.Pixels() < bEnd && b.Pixels() < aEnd;
 }
 
-// Pieces of r not covered by cut (at most four).
-void Subtract(const TRect& r, const TRect& cut, std::vector<TRect>& out) {
-  TRect c = IntersectRect(r, cut);
-  if (c.IsEmpty()) {
-    out.push_back(r);
-    return;
-  }
-  if (r.Top < c.Top) out.push_back({r.Left, r.Top, r.Right, c.Top});
-  if (c.Bottom < r.Bottom) out.push_back({r.Left, c.Bottom, r.Right, r.Bottom});
-  if (r.Left < c.Left) out.push_back({r.Left, c.Top, c.Left, c.Bottom});
-  if (c.Right < r.Right) out.push_back({c.Right, c.Top, r.Right, c.Bottom});
-}
-
 }  // namespace
 
 // --- Pen and brush -------------------------------------------------------------------
@@ -81,12 +68,8 @@ void TCanvas::SetClipRegion(std::vector<TRect> surfaceRects) {
   // Kept as disjoint rectangles, so that blending operations touch every pixel once.
   FClip.clear();
   for (const TRect& r : surfaceRects) {
-    std::vector<TRect> pieces{r}, next;
-    for (const TRect& have : FClip) {
-      next.clear();
-      for (const TRect& p : pieces) Subtract(p, have, next);
-      pieces.swap(next);
-    }
+    std::vector<TRect> pieces{r};
+    for (const TRect& have : FClip) pieces = SubtractRect(pieces, have);
     for (const TRect& p : pieces)
       if (!p.IsEmpty()) FClip.push_back(p);
   }

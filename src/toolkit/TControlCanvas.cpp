@@ -5,25 +5,6 @@
 #include "toolkit/TForm.h"
 #include "toolkit/TWinControl.h"
 
-std::vector<TRect> SubtractRect(const std::vector<TRect>& region, const TRect& cut) {
-  if (cut.IsEmpty()) return region;
-  std::vector<TRect> out;
-  out.reserve(region.size() + 4);
-  for (const TRect& r : region) {
-    TRect i = IntersectRect(r, cut);
-    if (i.IsEmpty()) {
-      out.push_back(r);
-      continue;
-    }
-    // Up to four pieces: the bands above and below the cut, and the parts left and right of it.
-    if (r.Top < i.Top) out.push_back({r.Left, r.Top, r.Right, i.Top});
-    if (i.Bottom < r.Bottom) out.push_back({r.Left, i.Bottom, r.Right, r.Bottom});
-    if (r.Left < i.Left) out.push_back({r.Left, i.Top, i.Left, i.Bottom});
-    if (i.Right < r.Right) out.push_back({i.Right, i.Top, r.Right, i.Bottom});
-  }
-  return out;
-}
-
 std::vector<TRect> IntersectRegion(const std::vector<TRect>& region, const TRect& clip) {
   std::vector<TRect> out;
   for (const TRect& r : region) {

@@ -14,9 +14,7 @@
 
 class TControl;
 
-// Region helpers over lists of disjoint rectangles.
-// The parts of region that lie outside cut.
-std::vector<TRect> SubtractRect(const std::vector<TRect>& region, const TRect& cut);
+// Region helpers over lists of disjoint rectangles (SubtractRect is in Types.h).
 // The parts of region that lie inside clip.
 std::vector<TRect> IntersectRegion(const std::vector<TRect>& region, const TRect& clip);
 std::vector<TRect> IntersectRegions(const std::vector<TRect>& a, const std::vector<TRect>& b);

@@ -3,15 +3,15 @@
 #include <algorithm>
 #include <cstdarg>
 #include <cstdio>
+#include <vector>
 
 namespace {
 
 // The classic light system palette (0x00BBGGRR), indexed by system colour number.
 constexpr TColor kSystemColors[] = {
-    0xC8D0D4, 0x984E00, 0x6A240A, 0x808080, 0xC8D0D4, 0xFFFFFF, 0x000000, 0x000000,
-    0x000000, 0xFFFFFF, 0xC8D0D4, 0xC8D0D4, 0x808080, 0x6A240A, 0xFFFFFF, 0xC8D0D4,
-    0x808080, 0x808080, 0x000000, 0xC8D0D4, 0xFFFFFF, 0x404040, 0xC8D0D4, 0x000000,
-    0xE1FFFF, 0x000000, 0x800000, 0xF0CAA6, 0xC0C0C0, 0x6A240A, 0xC8D0D4,
+    0xC8D0D4, 0x984E00, 0x6A240A, 0x808080, 0xC8D0D4, 0xFFFFFF, 0x000000, 0x000000, 0x000000, 0xFFFFFF, 0xC8D0D4,
+    0xC8D0D4, 0x808080, 0x6A240A, 0xFFFFFF, 0xC8D0D4, 0x808080, 0x808080, 0x000000, 0xC8D0D4, 0xFFFFFF, 0x404040,
+    0xC8D0D4, 0x000000, 0xE1FFFF, 0x000000, 0x800000, 0xF0CAA6, 0xC0C0C0, 0x6A240A, 0xC8D0D4,
 };
 
 }  // namespace
@@ -48,5 +48,24 @@ std::string Format(const char* pattern, ...) {
   std::string out(n > 0 ? size_t(n) : 0, '\0');
   if (n > 0) std::vsnprintf(out.data(), out.size() + 1, pattern, args);
   va_end(args);
+  return out;
+}
+
+std::vector<TRect> SubtractRect(const std::vector<TRect>& region, const TRect& cut) {
+  if (cut.IsEmpty()) return region;
+  std::vector<TRect> out;
+  out.reserve(region.size() + 4);
+  for (const TRect& r : region) {
+    TRect i = IntersectRect(r, cut);
+    if (i.IsEmpty()) {
+      out.push_back(r);
+      continue;
+    }
+    // Up to four pieces: the bands above and below the cut, and the parts left and right of it.
+    if (r.Top < i.Top) out.push_back({r.Left, r.Top, r.Right, i.Top});
+    if (i.Bottom < r.Bottom) out.push_back({r.Left, i.Bottom, r.Right, r.Bottom});
+    if (r.Left < i.Left) out.push_back({r.Left, i.Top, i.Left, i.Bottom});
+    if (i.Right < r.Right) out.push_back({i.Right, i.Top, r.Right, i.Bottom});
+  }
   return out;
 }

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 // A colour written 0x00BBGGRR (blue in the high byte), or a system colour
 // 0x80000000 + index, or one of the special values clNone / clDefault.
@@ -85,10 +86,16 @@ struct TRect {
   friend bool operator==(const TRect&, const TRect&) = default;
 };
 
-inline TRect Rect(int left, int top, int right, int bottom) { return {left, top, right, bottom}; }
-inline TRect Bounds(int left, int top, int width, int height) { return {left, top, left + width, top + height}; }
+inline TRect Rect(int left, int top, int right, int bottom) {
+  return {left, top, right, bottom};
+}
+inline TRect Bounds(int left, int top, int width, int height) {
+  return {left, top, left + width, top + height};
+}
 TRect IntersectRect(const TRect& a, const TRect& b);  // empty rectangles come back as {0,0,0,0}
 TRect UnionRect(const TRect& a, const TRect& b);      // an empty operand is ignored
+// The parts of region not covered by cut (each rectangle splits into at most four).
+std::vector<TRect> SubtractRect(const std::vector<TRect>& region, const TRect& cut);
 
 enum TMouseButton : uint8_t { mbLeft, mbRight, mbMiddle };
 
@@ -102,11 +109,10 @@ enum TAlign : uint8_t { alNone, alTop, alBottom, alLeft, alRight, alClient };
 // Cursor numbers of the screen-wide cursor table. Predefined cursors are 0 and
 // negative; programs load their own at positive numbers.
 using TCursor = int;
-constexpr TCursor crDefault = 0, crNone = -1, crArrow = -2, crCross = -3, crIBeam = -4, crSize = -22,
-                  crSizeNESW = -6, crSizeNS = -7, crSizeNWSE = -8, crSizeWE = -9, crUpArrow = -10,
-                  crHourGlass = -11, crDrag = -12, crNoDrop = -13, crHSplit = -14, crVSplit = -15,
-                  crMultiDrag = -16, crSQLWait = -17, crNo = -18, crAppStart = -19, crHelp = -20,
-                  crHandPoint = -21, crSizeAll = -22;
+constexpr TCursor crDefault = 0, crNone = -1, crArrow = -2, crCross = -3, crIBeam = -4, crSize = -22, crSizeNESW = -6,
+                  crSizeNS = -7, crSizeNWSE = -8, crSizeWE = -9, crUpArrow = -10, crHourGlass = -11, crDrag = -12,
+                  crNoDrop = -13, crHSplit = -14, crVSplit = -15, crMultiDrag = -16, crSQLWait = -17, crNo = -18,
+                  crAppStart = -19, crHelp = -20, crHandPoint = -21, crSizeAll = -22;
 
 // The toolkit's error class: every error the toolkit or the program raises carries a message.
 class Exception : public std::exception {
