@@ -2,7 +2,7 @@
 
 #include "app/TMainForm.h"
 #include "platform/Platform.h"
-#include "toolkit/TApplication.h"
+#include "toolkit/forms/TApplication.h"
 
 int main() {
   auto backend = platform::CreateSdlBackend();

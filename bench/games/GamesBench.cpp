@@ -4,12 +4,13 @@
 
 #include <benchmark/benchmark.h>
 
+#include "support/VirtualTime.h"
 #include "games/Random.h"
 #include "support/Scenario.h"
-#include "toolkit/TApplication.h"
-#include "toolkit/TPageControl.h"
-#include "toolkit/TTabSheet.h"
-#include "toolkit/TTimer.h"
+#include "toolkit/forms/TApplication.h"
+#include "toolkit/stdctrls/TPageControl.h"
+#include "toolkit/stdctrls/TTabSheet.h"
+#include "toolkit/forms/TTimer.h"
 
 namespace {
 
@@ -29,7 +30,7 @@ void BM_Training1Tick(benchmark::State& state) {
   TMainForm& f = s.Form();
   StartGame(s, f.Training1Sheet);
   for (auto _ : state) {
-    Application->AdvanceTime(f.Timer1->Interval());     // exactly one tick
+    AdvanceTime(f.Timer1->Interval());     // exactly one tick
     if (!f.Timer1->Enabled()) f.New1BtnClick(nullptr);  // time out after 200 ticks: play on
   }
   state.counters["presents"] = s.Backend().PresentCount();
@@ -44,7 +45,7 @@ void BM_Training2Tick(benchmark::State& state) {
   }
   TMainForm& f = s.Form();
   StartGame(s, f.Training2Sheet);
-  for (auto _ : state) Application->AdvanceTime(f.Timer2->Period());  // exactly one tick
+  for (auto _ : state) AdvanceTime(f.Timer2->Period());  // exactly one tick
   state.counters["ticks"] = double(f.Timer2->Tag);
 }
 BENCHMARK(BM_Training2Tick)->Unit(benchmark::kMicrosecond);

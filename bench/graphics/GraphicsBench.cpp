@@ -3,8 +3,8 @@
 
 #include <benchmark/benchmark.h>
 
-#include "toolkit/TBitmap.h"
-#include "toolkit/TCanvas.h"
+#include "toolkit/graphics/TBitmap.h"
+#include "toolkit/graphics/TCanvas.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "toolkit/RtfLayout.h"
-#include "toolkit/RtfReader.h"
+#include "toolkit/rtf/RtfLayout.h"
+#include "toolkit/rtf/RtfReader.h"
 
 namespace {
 

@@ -16,11 +16,11 @@
 #include "platform/headless/HeadlessBackend.h"
 #include "sprites/TSprite.h"
 #include "sprites/TSprites.h"
-#include "toolkit/TApplication.h"
-#include "toolkit/TBitmap.h"
-#include "toolkit/TControlCanvas.h"
-#include "toolkit/TForm.h"
-#include "toolkit/TPicture.h"
+#include "toolkit/forms/TApplication.h"
+#include "toolkit/graphics/TBitmap.h"
+#include "toolkit/forms/TControlCanvas.h"
+#include "toolkit/forms/TForm.h"
+#include "toolkit/graphics/TPicture.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "toolkit/BmpDecoder.h"
-#include "toolkit/CurDecoder.h"
-#include "toolkit/Types.h"
-#include "toolkit/WavDecoder.h"
+#include "toolkit/graphics/formats/BmpDecoder.h"
+#include "toolkit/graphics/formats/CurDecoder.h"
+#include "toolkit/core/Types.h"
+#include "toolkit/graphics/formats/WavDecoder.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "toolkit/LayoutParser.h"
+#include "toolkit/layout/LayoutParser.h"
 
 namespace {
 

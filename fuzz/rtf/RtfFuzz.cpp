@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "toolkit/RtfReader.h"
+#include "toolkit/rtf/RtfReader.h"
 
 namespace {
 

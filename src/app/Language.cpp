@@ -10,13 +10,13 @@
 #include "controls/TFancyButton.h"
 #include "platform/Files.h"
 #include "storage/TJSetting.h"
-#include "toolkit/TBitmap.h"
-#include "toolkit/TImage.h"
-#include "toolkit/TLabel.h"
-#include "toolkit/TListBox.h"
-#include "toolkit/TPageControl.h"
-#include "toolkit/TRichEdit.h"
-#include "toolkit/TTabSheet.h"
+#include "toolkit/graphics/TBitmap.h"
+#include "toolkit/stdctrls/TImage.h"
+#include "toolkit/stdctrls/TLabel.h"
+#include "toolkit/stdctrls/TListBox.h"
+#include "toolkit/stdctrls/TPageControl.h"
+#include "toolkit/rtf/TRichEdit.h"
+#include "toolkit/stdctrls/TTabSheet.h"
 
 namespace {
 

@@ -14,8 +14,8 @@
 #include <cstdint>
 #include <string>
 
-#include "toolkit/TForm.h"
-#include "toolkit/TPublishedMethods.h"
+#include "toolkit/forms/TForm.h"
+#include "toolkit/layout/TPublishedMethods.h"
 
 class TBitmap;
 class TFancyButton;

@@ -7,13 +7,13 @@
 #include "controls/TFancyButton.h"
 #include "games/GameRules.h"
 #include "games/Random.h"
-#include "toolkit/Sound.h"
-#include "toolkit/TBitmap.h"
-#include "toolkit/TImage.h"
-#include "toolkit/TLabel.h"
-#include "toolkit/TRichEdit.h"
-#include "toolkit/TTabSheet.h"
-#include "toolkit/TTimer.h"
+#include "toolkit/forms/Sound.h"
+#include "toolkit/graphics/TBitmap.h"
+#include "toolkit/stdctrls/TImage.h"
+#include "toolkit/stdctrls/TLabel.h"
+#include "toolkit/rtf/TRichEdit.h"
+#include "toolkit/stdctrls/TTabSheet.h"
+#include "toolkit/forms/TTimer.h"
 
 namespace {
 

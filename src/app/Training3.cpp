@@ -9,11 +9,11 @@
 #include "games/Random.h"
 #include "sprites/TSprite.h"
 #include "sprites/TSprites.h"
-#include "toolkit/Sound.h"
-#include "toolkit/TCanvas.h"
-#include "toolkit/TControlCanvas.h"
-#include "toolkit/TTabSheet.h"
-#include "toolkit/TTimer.h"
+#include "toolkit/forms/Sound.h"
+#include "toolkit/graphics/TCanvas.h"
+#include "toolkit/forms/TControlCanvas.h"
+#include "toolkit/stdctrls/TTabSheet.h"
+#include "toolkit/forms/TTimer.h"
 
 TColor FrameColour = 0;
 

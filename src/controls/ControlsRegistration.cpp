@@ -14,8 +14,8 @@
 #include "controls/TFancyButton.h"
 #include "controls/TURLStatic.h"
 #include "controls/TVersionLabel.h"
-#include "toolkit/ClassRegistry.h"
-#include "toolkit/TAction.h"
+#include "toolkit/layout/ClassRegistry.h"
+#include "toolkit/stdctrls/TAction.h"
 
 namespace {
 

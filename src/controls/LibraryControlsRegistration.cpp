@@ -10,8 +10,8 @@
 #include "controls/TAnimatedLabel.h"
 #include "controls/TNumberEdit.h"
 #include "controls/TUnitEdit.h"
-#include "toolkit/ClassRegistry.h"
-#include "toolkit/LibraryRegistration.h"
+#include "toolkit/layout/ClassRegistry.h"
+#include "toolkit/layout/LibraryRegistration.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "controls/TAnimatedLabel.h"
 
-#include "toolkit/TControlCanvas.h"
-#include "toolkit/TTimer.h"
+#include "toolkit/forms/TControlCanvas.h"
+#include "toolkit/forms/TTimer.h"
 
 TAnimatedLabel::TAnimatedLabel(TComponent* owner) : TLabel(owner) {
   FTimer = new TTimer(this);

@@ -9,7 +9,7 @@
 
 #include <cstdint>
 
-#include "toolkit/TLabel.h"
+#include "toolkit/stdctrls/TLabel.h"
 
 class TTimer;
 

@@ -14,8 +14,8 @@
 #include <memory>
 #include <string>
 
-#include "toolkit/TBitmap.h"
-#include "toolkit/TCanvas.h"
+#include "toolkit/graphics/TBitmap.h"
+#include "toolkit/graphics/TCanvas.h"
 
 class TGlyphList;
 

@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <cctype>
 
-#include "toolkit/TAction.h"
-#include "toolkit/TControlCanvas.h"
-#include "toolkit/TForm.h"
-#include "toolkit/TImageList.h"
-#include "toolkit/TScreen.h"
+#include "toolkit/stdctrls/TAction.h"
+#include "toolkit/forms/TControlCanvas.h"
+#include "toolkit/forms/TForm.h"
+#include "toolkit/graphics/TImageList.h"
+#include "toolkit/forms/TScreen.h"
 
 namespace {
 

@@ -15,7 +15,7 @@
 #include <memory>
 
 #include "controls/TButtonGlyph.h"
-#include "toolkit/TCustomControl.h"
+#include "toolkit/forms/TCustomControl.h"
 
 class TAction;
 

@@ -11,8 +11,8 @@
 #include <memory>
 #include <vector>
 
-#include "toolkit/TBits.h"
-#include "toolkit/TImageList.h"
+#include "toolkit/core/TBits.h"
+#include "toolkit/graphics/TImageList.h"
 
 class TGlyphList : public TImageList {
 public:

@@ -1,6 +1,6 @@
 #include "controls/TNumberEdit.h"
 
-#include "toolkit/FloatFormat.h"
+#include "toolkit/core/FloatFormat.h"
 
 TNumberEdit::TNumberEdit(TComponent* owner) : TCustomEdit(owner) {}
 

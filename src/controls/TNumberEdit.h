@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "toolkit/TCustomEdit.h"
+#include "toolkit/stdctrls/TCustomEdit.h"
 
 enum TNumberType : uint8_t { ntInteger, ntFloat };
 

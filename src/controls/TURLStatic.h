@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "toolkit/TLabel.h"
+#include "toolkit/stdctrls/TLabel.h"
 
 class TURLStatic : public TLabel {
 public:

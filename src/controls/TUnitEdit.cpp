@@ -1,7 +1,7 @@
 #include "controls/TUnitEdit.h"
 
 #include "controls/TNumberEdit.h"
-#include "toolkit/TStaticText.h"
+#include "toolkit/stdctrls/TStaticText.h"
 
 TUnitEdit::TUnitEdit(TComponent* owner) : TCustomControl(owner) {
   SetHeight(20);

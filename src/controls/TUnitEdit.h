@@ -9,7 +9,7 @@
 #include <optional>
 #include <string>
 
-#include "toolkit/TCustomControl.h"
+#include "toolkit/forms/TCustomControl.h"
 
 class TNumberEdit;
 class TStaticText;

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "platform/Files.h"
-#include "toolkit/VersionInfo.h"
+#include "toolkit/core/VersionInfo.h"
 
 TVersionLabel::TVersionLabel(TComponent* owner) : TLabel(owner) {}
 

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "toolkit/TLabel.h"
+#include "toolkit/stdctrls/TLabel.h"
 
 class TVersionLabel : public TLabel {
 public:

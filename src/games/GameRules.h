@@ -5,7 +5,7 @@
 
 #include <array>
 
-#include "toolkit/Types.h"
+#include "toolkit/core/Types.h"
 
 // --- Training 1: hit the bugs.
 

@@ -1,8 +1,11 @@
 #pragma once
 
-// UTF-8 encoding of one code point, shared by every layer that turns text into UTF-8.
+// UTF-8 encoding and decoding of code points, shared by every layer that turns text
+// into UTF-8 or reads it.
 
+#include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace platform {
 
@@ -23,6 +26,36 @@ inline void AppendUtf8(std::string& out, char32_t c) {
     out += char(0x80 | ((c >> 6) & 0x3F));
     out += char(0x80 | (c & 0x3F));
   }
+}
+
+// Length of the well-formed UTF-8 sequence at s[i] (no overlongs, surrogates or
+// values above U+10FFFF), or 0 when the bytes there are not one.
+inline size_t Utf8SequenceLength(std::string_view s, size_t i) {
+  const auto b = uint8_t(s[i]);
+  if (b < 0x80) return 1;
+  const size_t n = (b >= 0xC2 && b <= 0xDF) ? 2 : (b >= 0xE0 && b <= 0xEF) ? 3 : (b >= 0xF0 && b <= 0xF4) ? 4 : 0;
+  if (n == 0 || i + n > s.size()) return 0;
+  for (size_t k = 1; k < n; ++k)
+    if ((uint8_t(s[i + k]) & 0xC0) != 0x80) return 0;
+  const auto b1 = uint8_t(s[i + 1]);
+  if ((b == 0xE0 && b1 < 0xA0) || (b == 0xED && b1 >= 0xA0) || (b == 0xF0 && b1 < 0x90) || (b == 0xF4 && b1 >= 0x90))
+    return 0;
+  return n;
+}
+
+// Decodes the code point at s[pos] and moves pos past it; a malformed sequence
+// gives -1 and moves pos by one byte.
+inline int32_t DecodeUtf8(std::string_view s, size_t& pos) {
+  const size_t n = Utf8SequenceLength(s, pos);
+  if (n == 0) {
+    ++pos;
+    return -1;
+  }
+  static constexpr uint8_t LeadMask[5] = {0, 0x7F, 0x1F, 0x0F, 0x07};
+  int32_t c = uint8_t(s[pos]) & LeadMask[n];
+  for (size_t k = 1; k < n; ++k) c = (c << 6) | (uint8_t(s[pos + k]) & 0x3F);
+  pos += n;
+  return c;
 }
 
 }  // namespace platform

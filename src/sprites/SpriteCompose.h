@@ -6,9 +6,9 @@
 #include <cstring>
 #include <utility>
 
-#include "toolkit/TBitmap.h"
-#include "toolkit/TCanvas.h"
-#include "toolkit/TControlCanvas.h"
+#include "toolkit/graphics/TBitmap.h"
+#include "toolkit/graphics/TCanvas.h"
+#include "toolkit/forms/TControlCanvas.h"
 
 namespace spritecompose {
 

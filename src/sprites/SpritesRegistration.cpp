@@ -16,7 +16,7 @@
 
 #include "sprites/TSprite.h"
 #include "sprites/TSprites.h"
-#include "toolkit/ClassRegistry.h"
+#include "toolkit/layout/ClassRegistry.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include "sprites/SpriteCompose.h"
 #include "sprites/TSprites.h"
-#include "toolkit/TControlCanvas.h"
+#include "toolkit/forms/TControlCanvas.h"
 
 using spritecompose::CopyPlain;
 

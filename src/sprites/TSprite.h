@@ -17,9 +17,9 @@
 #include <memory>
 #include <vector>
 
-#include "toolkit/TBitmap.h"
-#include "toolkit/TGraphicControl.h"
-#include "toolkit/TPicture.h"
+#include "toolkit/graphics/TBitmap.h"
+#include "toolkit/forms/TGraphicControl.h"
+#include "toolkit/graphics/TPicture.h"
 
 class TSprites;
 namespace spritecompose {

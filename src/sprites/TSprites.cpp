@@ -3,8 +3,8 @@
 #include "platform/Platform.h"
 #include "sprites/SpriteCompose.h"
 #include "sprites/TSprite.h"
-#include "toolkit/TApplication.h"
-#include "toolkit/TControlCanvas.h"
+#include "toolkit/forms/TApplication.h"
+#include "toolkit/forms/TControlCanvas.h"
 
 void ShowSpriteMessage(const std::string& text, const std::string& caption) {
   if (!platform::HasBackend()) return;

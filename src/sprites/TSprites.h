@@ -24,7 +24,7 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/TCustomControl.h"
+#include "toolkit/forms/TCustomControl.h"
 
 class TSprite;
 

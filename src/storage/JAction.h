@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 
-#include "toolkit/TComponent.h"
+#include "toolkit/core/TComponent.h"
 
 class JAction;
 

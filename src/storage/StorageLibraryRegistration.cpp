@@ -17,10 +17,10 @@
 #include "storage/TMRUCombo.h"
 #include "storage/TUndoMultiBuffer.h"
 #include "storage/TUndoSingleBuffer.h"
-#include "toolkit/ClassRegistry.h"
-#include "toolkit/LibraryRegistration.h"
-#include "toolkit/TAction.h"
-#include "toolkit/TMenuItem.h"
+#include "toolkit/layout/ClassRegistry.h"
+#include "toolkit/layout/LibraryRegistration.h"
+#include "toolkit/stdctrls/TAction.h"
+#include "toolkit/stdctrls/TMenuItem.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "storage/StorageRegistration.h"
 
 #include "storage/TJSetting.h"
-#include "toolkit/ClassRegistry.h"
+#include "toolkit/layout/ClassRegistry.h"
 
 namespace {
 

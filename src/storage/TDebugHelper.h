@@ -12,7 +12,7 @@
 #include <string>
 
 #include "storage/TJStorage.h"
-#include "toolkit/TComponent.h"
+#include "toolkit/core/TComponent.h"
 
 enum TActiveOnCreationKind : uint8_t {
   aocFromRegistry,  // on when the registry value "debug" says so

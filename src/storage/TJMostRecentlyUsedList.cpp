@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "toolkit/TMenuItem.h"
-#include "toolkit/TStrings.h"
+#include "toolkit/stdctrls/TMenuItem.h"
+#include "toolkit/core/TStrings.h"
 
 namespace {
 

@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "storage/TJStorage.h"
-#include "toolkit/TComponent.h"
+#include "toolkit/core/TComponent.h"
 
 class TMenuItem;
 class TStrings;

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "storage/TJStorage.h"
-#include "toolkit/TComponent.h"
+#include "toolkit/core/TComponent.h"
 
 class TJSetting : public TComponent {
 public:

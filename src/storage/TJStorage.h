@@ -10,7 +10,7 @@
 #include <string>
 
 #include "platform/Registry.h"
-#include "toolkit/TComponent.h"
+#include "toolkit/core/TComponent.h"
 
 class TJWin32Registry;
 

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "platform/Registry.h"
-#include "toolkit/TComponent.h"
+#include "toolkit/core/TComponent.h"
 
 class TJStorage;
 

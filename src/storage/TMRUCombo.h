@@ -11,7 +11,7 @@
 #include <memory>
 
 #include "storage/TJStorage.h"
-#include "toolkit/TCustomComboBox.h"
+#include "toolkit/stdctrls/TCustomComboBox.h"
 
 class TMRUCombo : public TCustomComboBox {
 public:

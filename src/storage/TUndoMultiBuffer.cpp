@@ -1,6 +1,6 @@
 #include "storage/TUndoMultiBuffer.h"
 
-#include "toolkit/TAction.h"
+#include "toolkit/stdctrls/TAction.h"
 
 std::unique_ptr<JActionData> TUndoStack::Pop() {
   if (FItems.empty()) return nullptr;

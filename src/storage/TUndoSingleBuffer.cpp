@@ -1,6 +1,6 @@
 #include "storage/TUndoSingleBuffer.h"
 
-#include "toolkit/TAction.h"
+#include "toolkit/stdctrls/TAction.h"
 
 TUndoSingleBuffer::TUndoSingleBuffer(TComponent* owner) : TComponent(owner) {}
 

@@ -9,10 +9,10 @@
 
 #include "controls/TGlyphCache.h"
 #include "platform/headless/HeadlessBackend.h"
-#include "toolkit/TApplication.h"
-#include "toolkit/TBitmap.h"
-#include "toolkit/TForm.h"
-#include "toolkit/TScreen.h"
+#include "toolkit/forms/TApplication.h"
+#include "toolkit/graphics/TBitmap.h"
+#include "toolkit/forms/TForm.h"
+#include "toolkit/forms/TScreen.h"
 
 class ControlsTest : public ::testing::Test {
 protected:

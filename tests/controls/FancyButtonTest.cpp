@@ -7,8 +7,8 @@
 #include "ControlsFixture.h"
 #include "controls/TFancyButton.h"
 #include "support/Golden.h"
-#include "toolkit/TAction.h"
-#include "toolkit/TImageList.h"
+#include "toolkit/stdctrls/TAction.h"
+#include "toolkit/graphics/TImageList.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 
 #include "ControlsFixture.h"
 #include "controls/TButtonGlyph.h"
-#include "toolkit/TBits.h"
-#include "toolkit/TImageList.h"
+#include "toolkit/core/TBits.h"
+#include "toolkit/graphics/TImageList.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "FileBuilders.h"
-#include "toolkit/TBitmap.h"
+#include "toolkit/graphics/TBitmap.h"
 
 namespace {
 

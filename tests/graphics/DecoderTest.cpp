@@ -3,12 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "FileBuilders.h"
-#include "toolkit/BmpDecoder.h"
-#include "toolkit/CurDecoder.h"
-#include "toolkit/ResourceTable.h"
-#include "toolkit/Resources.h"
-#include "toolkit/Types.h"
-#include "toolkit/WavDecoder.h"
+#include "toolkit/graphics/formats/BmpDecoder.h"
+#include "toolkit/graphics/formats/CurDecoder.h"
+#include "toolkit/core/ResourceTable.h"
+#include "toolkit/core/Resources.h"
+#include "toolkit/core/Types.h"
+#include "toolkit/graphics/formats/WavDecoder.h"
 
 namespace {
 

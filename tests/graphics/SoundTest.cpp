@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "platform/Platform.h"
-#include "toolkit/ResourceTable.h"
-#include "toolkit/Sound.h"
+#include "toolkit/core/ResourceTable.h"
+#include "toolkit/forms/Sound.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "toolkit/FontEngine.h"
-#include "toolkit/TBitmap.h"
-#include "toolkit/TCanvas.h"
+#include "toolkit/graphics/FontEngine.h"
+#include "toolkit/graphics/TBitmap.h"
+#include "toolkit/graphics/TCanvas.h"
 
 #define STB_IMAGE_WRITE_STATIC
 #define STB_IMAGE_WRITE_IMPLEMENTATION

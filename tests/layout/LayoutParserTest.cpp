@@ -1,7 +1,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "toolkit/LayoutParser.h"
+#include "toolkit/layout/LayoutParser.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "toolkit/ClassRegistry.h"
-#include "toolkit/LayoutReader.h"
-#include "toolkit/TWinControl.h"
+#include "toolkit/layout/ClassRegistry.h"
+#include "toolkit/layout/LayoutReader.h"
+#include "toolkit/forms/TWinControl.h"
 
 namespace {
 

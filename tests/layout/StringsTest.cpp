@@ -1,8 +1,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "toolkit/TList.h"
-#include "toolkit/TStrings.h"
+#include "toolkit/core/TList.h"
+#include "toolkit/core/TStrings.h"
 
 namespace {
 

@@ -1,8 +1,9 @@
 // TAnimatedLabel: the frame counter driven by its timer and the frame of each type.
 
+#include "support/VirtualTime.h"
 #include "controls/TAnimatedLabel.h"
 #include "library/LibraryFixture.h"
-#include "toolkit/TTimer.h"
+#include "toolkit/forms/TTimer.h"
 
 namespace {
 
@@ -52,10 +53,10 @@ TEST_F(AnimatedLabelTest, TheTimerCountsFramesAtItsInterval) {
   EXPECT_TRUE(fly->Timer()->Enabled());
   EXPECT_EQ(fly->Timer()->Owner(), fly);
   Form->Show();
-  Application->AdvanceTime(1000);
+  AdvanceTime(1000);
   EXPECT_EQ(fly->Frame(), 10);
   fly->SetInterval(500);  // five times slower, not restarted
-  Application->AdvanceTime(1000);
+  AdvanceTime(1000);
   EXPECT_EQ(fly->Frame(), 12);
   EXPECT_EQ(fly->Timer()->Interval(), 500u);
 }

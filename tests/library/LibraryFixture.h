@@ -18,11 +18,11 @@
 #include "storage/JAction.h"
 #include "storage/StorageLibraryRegistration.h"
 #include "support/Golden.h"
-#include "toolkit/ClassRegistry.h"
-#include "toolkit/LayoutReader.h"
-#include "toolkit/TApplication.h"
-#include "toolkit/TForm.h"
-#include "toolkit/TPublishedMethods.h"
+#include "toolkit/layout/ClassRegistry.h"
+#include "toolkit/layout/LayoutReader.h"
+#include "toolkit/forms/TApplication.h"
+#include "toolkit/forms/TForm.h"
+#include "toolkit/layout/TPublishedMethods.h"
 
 using TLog = std::vector<std::string>;
 

@@ -3,8 +3,8 @@
 
 #include "library/LibraryFixture.h"
 #include "storage/TMRUCombo.h"
-#include "toolkit/TCustomEdit.h"
-#include "toolkit/TListBox.h"
+#include "toolkit/stdctrls/TCustomEdit.h"
+#include "toolkit/stdctrls/TListBox.h"
 
 namespace {
 

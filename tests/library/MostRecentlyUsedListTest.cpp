@@ -3,7 +3,7 @@
 
 #include "library/LibraryFixture.h"
 #include "storage/TJMostRecentlyUsedList.h"
-#include "toolkit/TMenuItem.h"
+#include "toolkit/stdctrls/TMenuItem.h"
 
 namespace {
 

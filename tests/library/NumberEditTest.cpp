@@ -3,8 +3,8 @@
 #include "controls/TNumberEdit.h"
 #include "controls/TUnitEdit.h"
 #include "library/LibraryFixture.h"
-#include "toolkit/FloatFormat.h"
-#include "toolkit/TStaticText.h"
+#include "toolkit/core/FloatFormat.h"
+#include "toolkit/stdctrls/TStaticText.h"
 
 namespace {
 

@@ -2,12 +2,12 @@
 // edit's keys, and the combo box's search, sorting and keys, declared in a layout.
 
 #include "library/LibraryFixture.h"
-#include "toolkit/TAction.h"
-#include "toolkit/TCustomComboBox.h"
-#include "toolkit/TCustomEdit.h"
-#include "toolkit/TImageList.h"
-#include "toolkit/TMenuItem.h"
-#include "toolkit/TStaticText.h"
+#include "toolkit/stdctrls/TAction.h"
+#include "toolkit/stdctrls/TCustomComboBox.h"
+#include "toolkit/stdctrls/TCustomEdit.h"
+#include "toolkit/graphics/TImageList.h"
+#include "toolkit/stdctrls/TMenuItem.h"
+#include "toolkit/stdctrls/TStaticText.h"
 
 namespace {
 

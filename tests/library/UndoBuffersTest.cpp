@@ -4,7 +4,7 @@
 #include "library/LibraryFixture.h"
 #include "storage/TUndoMultiBuffer.h"
 #include "storage/TUndoSingleBuffer.h"
-#include "toolkit/TAction.h"
+#include "toolkit/stdctrls/TAction.h"
 
 JActionData* MakeTypeData(JAction* action, const std::string& text);
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/Platform.h"
-#include "platform/sdl/Cp1252.h"
+#include "platform/Cp1252.h"
 #include "platform/sdl/SdlKeys.h"
 
 using namespace platform;

@@ -4,11 +4,11 @@
 
 #include "platform/headless/HeadlessBackend.h"
 #include "support/Golden.h"
-#include "toolkit/ClassRegistry.h"
-#include "toolkit/LayoutReader.h"
-#include "toolkit/TApplication.h"
-#include "toolkit/TForm.h"
-#include "toolkit/TRichEdit.h"
+#include "toolkit/layout/ClassRegistry.h"
+#include "toolkit/layout/LayoutReader.h"
+#include "toolkit/forms/TApplication.h"
+#include "toolkit/forms/TForm.h"
+#include "toolkit/rtf/TRichEdit.h"
 
 namespace {
 

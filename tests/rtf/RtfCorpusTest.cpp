@@ -6,7 +6,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "toolkit/RtfReader.h"
+#include "toolkit/rtf/RtfReader.h"
 
 // Files written by real word processors (and awkward hand-written ones): each X.rtf
 // must give the plain text in X.txt. The expected texts come from another word

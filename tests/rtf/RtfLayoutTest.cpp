@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "toolkit/FontEngine.h"
-#include "toolkit/RtfLayout.h"
-#include "toolkit/RtfReader.h"
-#include "toolkit/TBitmap.h"
+#include "toolkit/graphics/FontEngine.h"
+#include "toolkit/rtf/RtfLayout.h"
+#include "toolkit/rtf/RtfReader.h"
+#include "toolkit/graphics/TBitmap.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 #include <stb/stb_image.h>
 
-#include "toolkit/RtfReader.h"
+#include "toolkit/rtf/RtfReader.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "toolkit/RtfReader.h"
+#include "toolkit/rtf/RtfReader.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 #include <regex>
 
 #include "platform/Files.h"
-#include "toolkit/TListBox.h"
-#include "toolkit/TPageControl.h"
-#include "toolkit/TRichEdit.h"
-#include "toolkit/TTabSheet.h"
+#include "toolkit/stdctrls/TListBox.h"
+#include "toolkit/stdctrls/TPageControl.h"
+#include "toolkit/rtf/TRichEdit.h"
+#include "toolkit/stdctrls/TTabSheet.h"
 
 namespace shelltest {
 

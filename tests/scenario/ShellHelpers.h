@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "support/Scenario.h"
-#include "toolkit/TControl.h"
+#include "toolkit/forms/TControl.h"
 
 class TRichEdit;
 class TPageControl;

@@ -6,13 +6,13 @@
 #include "content/LanguageTexts.h"
 #include "controls/TFancyButton.h"
 #include "scenario/ShellHelpers.h"
-#include "toolkit/TApplication.h"
-#include "toolkit/TLabel.h"
-#include "toolkit/TListBox.h"
-#include "toolkit/TPageControl.h"
-#include "toolkit/TRichEdit.h"
-#include "toolkit/TTabSheet.h"
-#include "toolkit/TWinControl.h"
+#include "toolkit/forms/TApplication.h"
+#include "toolkit/stdctrls/TLabel.h"
+#include "toolkit/stdctrls/TListBox.h"
+#include "toolkit/stdctrls/TPageControl.h"
+#include "toolkit/rtf/TRichEdit.h"
+#include "toolkit/stdctrls/TTabSheet.h"
+#include "toolkit/forms/TWinControl.h"
 
 using namespace shelltest;
 

@@ -6,12 +6,12 @@
 #include "controls/TURLStatic.h"
 #include "controls/TVersionLabel.h"
 #include "scenario/ShellHelpers.h"
-#include "toolkit/TApplication.h"
-#include "toolkit/TLabel.h"
-#include "toolkit/TPageControl.h"
-#include "toolkit/TTabSheet.h"
-#include "toolkit/TTimer.h"
-#include "toolkit/TWinControl.h"
+#include "toolkit/forms/TApplication.h"
+#include "toolkit/stdctrls/TLabel.h"
+#include "toolkit/stdctrls/TPageControl.h"
+#include "toolkit/stdctrls/TTabSheet.h"
+#include "toolkit/forms/TTimer.h"
+#include "toolkit/forms/TWinControl.h"
 
 using namespace shelltest;
 

@@ -2,7 +2,7 @@
 // Holding page for a left-handed user.
 
 #include "scenario/ShellHelpers.h"
-#include "toolkit/TPageControl.h"
+#include "toolkit/stdctrls/TPageControl.h"
 
 using namespace shelltest;
 

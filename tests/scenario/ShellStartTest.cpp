@@ -9,11 +9,11 @@
 #include "controls/TFancyButton.h"
 #include "platform/Files.h"
 #include "scenario/ShellHelpers.h"
-#include "toolkit/TApplication.h"
-#include "toolkit/TListBox.h"
-#include "toolkit/TPageControl.h"
-#include "toolkit/TRichEdit.h"
-#include "toolkit/TTabSheet.h"
+#include "toolkit/forms/TApplication.h"
+#include "toolkit/stdctrls/TListBox.h"
+#include "toolkit/stdctrls/TPageControl.h"
+#include "toolkit/rtf/TRichEdit.h"
+#include "toolkit/stdctrls/TTabSheet.h"
 
 using namespace shelltest;
 

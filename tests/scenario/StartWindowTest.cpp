@@ -2,10 +2,10 @@
 // start picture, and how Esc and the close box end the program.
 
 #include "support/Scenario.h"
-#include "toolkit/TApplication.h"
-#include "toolkit/TLabel.h"
-#include "toolkit/TPageControl.h"
-#include "toolkit/TTimer.h"
+#include "toolkit/forms/TApplication.h"
+#include "toolkit/stdctrls/TLabel.h"
+#include "toolkit/stdctrls/TPageControl.h"
+#include "toolkit/forms/TTimer.h"
 
 using testsupport::TScenario;
 

@@ -5,8 +5,8 @@
 
 #include "SpritesFixture.h"
 #include "sprites/SpritesRegistration.h"
-#include "toolkit/LayoutReader.h"
-#include "toolkit/TPublishedMethods.h"
+#include "toolkit/layout/LayoutReader.h"
+#include "toolkit/layout/TPublishedMethods.h"
 
 namespace {
 

@@ -14,12 +14,12 @@
 #include "platform/headless/HeadlessBackend.h"
 #include "sprites/TSprite.h"
 #include "sprites/TSprites.h"
-#include "toolkit/TApplication.h"
-#include "toolkit/TBitmap.h"
-#include "toolkit/TControlCanvas.h"
-#include "toolkit/TForm.h"
-#include "toolkit/TPicture.h"
-#include "toolkit/TScreen.h"
+#include "toolkit/forms/TApplication.h"
+#include "toolkit/graphics/TBitmap.h"
+#include "toolkit/forms/TControlCanvas.h"
+#include "toolkit/forms/TForm.h"
+#include "toolkit/graphics/TPicture.h"
+#include "toolkit/forms/TScreen.h"
 
 // A picture of w x h in colour, with a pixel grid in a second colour (so that a
 // shifted copy differs) and the top-left quarter transparent red.

@@ -1,7 +1,7 @@
 #include <gmock/gmock.h>
 
 #include "stdctrls/StdFixture.h"
-#include "toolkit/TPaintBox.h"
+#include "toolkit/stdctrls/TPaintBox.h"
 
 namespace {
 

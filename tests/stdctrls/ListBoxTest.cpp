@@ -1,7 +1,7 @@
 #include <gmock/gmock.h>
 
 #include "stdctrls/StdFixture.h"
-#include "toolkit/TWinControl.h"
+#include "toolkit/forms/TWinControl.h"
 
 namespace {
 

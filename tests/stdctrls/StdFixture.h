@@ -9,16 +9,16 @@
 #include <vector>
 
 #include "platform/headless/HeadlessBackend.h"
-#include "toolkit/ClassRegistry.h"
-#include "toolkit/LayoutReader.h"
-#include "toolkit/TApplication.h"
-#include "toolkit/TControlCanvas.h"
-#include "toolkit/TForm.h"
-#include "toolkit/TImage.h"
-#include "toolkit/TLabel.h"
-#include "toolkit/TListBox.h"
-#include "toolkit/TPageControl.h"
-#include "toolkit/TPanel.h"
+#include "toolkit/layout/ClassRegistry.h"
+#include "toolkit/layout/LayoutReader.h"
+#include "toolkit/forms/TApplication.h"
+#include "toolkit/forms/TControlCanvas.h"
+#include "toolkit/forms/TForm.h"
+#include "toolkit/stdctrls/TImage.h"
+#include "toolkit/stdctrls/TLabel.h"
+#include "toolkit/stdctrls/TListBox.h"
+#include "toolkit/stdctrls/TPageControl.h"
+#include "toolkit/stdctrls/TPanel.h"
 
 using TLog = std::vector<std::string>;
 

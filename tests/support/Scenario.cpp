@@ -1,3 +1,4 @@
+#include "support/VirtualTime.h"
 #include "support/Scenario.h"
 
 #include <cstdlib>
@@ -8,7 +9,7 @@
 #include "platform/Files.h"
 #include "platform/posix/DesktopMouseSetting.h"
 #include "platform/posix/FileRegistry.h"
-#include "toolkit/TApplication.h"
+#include "toolkit/forms/TApplication.h"
 
 namespace testsupport {
 
@@ -123,7 +124,7 @@ void TScenario::Type(const std::string& text) {
 }
 
 void TScenario::Advance(uint32_t ms) {
-  Application->AdvanceTime(ms);
+  AdvanceTime(ms);
 }
 
 TGoldenResult TScenario::Golden(const std::string& name) {

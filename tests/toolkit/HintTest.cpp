@@ -2,8 +2,9 @@
 // without, gone after a press or when the pointer moves on, and never drawn into
 // the framebuffer.
 
+#include "support/VirtualTime.h"
 #include "ToolkitFixture.h"
-#include "toolkit/THintController.h"
+#include "toolkit/forms/THintController.h"
 
 namespace {
 
@@ -34,38 +35,38 @@ protected:
 
 TEST_F(HintTest, AppearsAfterThePauseAndHidesLater) {
   MoveTo(50, 30);
-  Application->AdvanceTime(400);
+  AdvanceTime(400);
   EXPECT_FALSE(HintShown());
-  Application->AdvanceTime(150);
+  AdvanceTime(150);
   ASSERT_TRUE(HintShown());
   EXPECT_EQ(Application->Hints()->Text(), "Proceed to the next page");
   EXPECT_EQ(PixelToColor(Backend.PixelAt(50, 55)), clRed) << "the framebuffer is untouched";
-  Application->AdvanceTime(2600);
+  AdvanceTime(2600);
   EXPECT_FALSE(HintShown());
 }
 
 TEST_F(HintTest, RespectsShowHintAndEmptyHints) {
   MoveTo(200, 30);
-  Application->AdvanceTime(1000);
+  AdvanceTime(1000);
   EXPECT_FALSE(HintShown()) << "ShowHint false";
   MoveTo(200, 150);
-  Application->AdvanceTime(1000);
+  AdvanceTime(1000);
   EXPECT_FALSE(HintShown()) << "the form has no hint";
 }
 
 TEST_F(HintTest, PressOrLeavingHidesIt) {
   MoveTo(50, 30);
-  Application->AdvanceTime(600);
+  AdvanceTime(600);
   ASSERT_TRUE(HintShown());
   Backend.MouseDown(platform::TPButton::Left, 50, 30);
   Application->ProcessMessages();
   EXPECT_FALSE(HintShown());
-  Application->AdvanceTime(1000);
+  AdvanceTime(1000);
   EXPECT_FALSE(HintShown()) << "stays away until the pointer reaches another control";
 
   MoveTo(200, 150);
   MoveTo(50, 30);
-  Application->AdvanceTime(600);
+  AdvanceTime(600);
   ASSERT_TRUE(HintShown());
   MoveTo(200, 150);
   EXPECT_FALSE(HintShown());

@@ -1,7 +1,8 @@
 // Keys and focus, timers under the virtual clock, the loop and the exception display.
 
+#include "support/VirtualTime.h"
 #include "ToolkitFixture.h"
-#include "toolkit/TTimer.h"
+#include "toolkit/forms/TTimer.h"
 
 namespace {
 
@@ -71,7 +72,7 @@ TEST_F(ToolkitTest, TimersTickOnTheirDeadlinesInOrderWithAFloorOfSixteenMillisec
   fast->SetInterval(1);
   int fastTicks = 0;
   fast->OnTimer = [&](TObject*) { ++fastTicks; };
-  Application->AdvanceTime(160);
+  AdvanceTime(160);
   EXPECT_EQ(fastTicks, 10);
   fast->SetEnabled(false);
 
@@ -85,7 +86,7 @@ TEST_F(ToolkitTest, TimersTickOnTheirDeadlinesInOrderWithAFloorOfSixteenMillisec
   b->OnTimer = [&](TObject*) {
     log.push_back("b" + std::to_string(Backend.TickCount() - platform::THeadlessBackend::StartTime - 160));
   };
-  Application->AdvanceTime(60);
+  AdvanceTime(60);
   EXPECT_EQ(log, (TLog{"b20", "a30", "b40", "a60", "b60"}));
   EXPECT_EQ(fastTicks, 10);
 }
@@ -108,14 +109,14 @@ TEST_F(ToolkitTest, ATimerNeverTicksInsideItsOwnHandlerAndSurvivesTheClockWrappi
     --nested;
   };
   other->OnTimer = [&](TObject*) { ++otherTicks; };
-  Application->AdvanceTime(16);
+  AdvanceTime(16);
   EXPECT_EQ(slowTicks, 1);
   EXPECT_EQ(otherTicks, 1);                 // it ran inside slow's handler
   EXPECT_LT(Backend.TickCount(), 0x1000u);  // the clock wrapped
   // Missed ticks are dropped, not delivered in a burst; the rhythm then resumes.
   slow->SetEnabled(false);
   otherTicks = 0;
-  Application->AdvanceTime(160);
+  AdvanceTime(160);
   EXPECT_EQ(otherTicks, 10);
 }
 
@@ -128,12 +129,12 @@ TEST_F(ToolkitTest, ATimerMayDestroyItselfOrItsFormInItsHandler) {
     ++ticks;
     delete static_cast<TTimer*>(sender);
   };
-  Application->AdvanceTime(500);
+  AdvanceTime(500);
   EXPECT_EQ(ticks, 1);
   auto* killer = new TTimer(form);
   killer->SetInterval(50);
   killer->OnTimer = [&](TObject*) { Application->DestroyForms(); };
-  Application->AdvanceTime(100);
+  AdvanceTime(100);
   EXPECT_EQ(Application->MainForm(), nullptr);
 }
 
@@ -163,7 +164,7 @@ TEST_F(ToolkitTest, AnErrorLeavingAHandlerIsShownInAMessageBoxAndTheProgramGoesO
   timer->SetInterval(100);
   timer->OnTimer = [&](TObject*) { throw std::runtime_error("tick failed"); };
   Backend.Click(TPButton::Left, 10, 10);
-  Application->AdvanceTime(100);
+  AdvanceTime(100);
   EXPECT_TRUE(timer->Enabled());
   timer->SetEnabled(false);
   Backend.Advance(1000);

@@ -2,7 +2,7 @@
 // and presenting only what changed.
 
 #include "ToolkitFixture.h"
-#include "toolkit/TBitmap.h"
+#include "toolkit/graphics/TBitmap.h"
 
 namespace {
 

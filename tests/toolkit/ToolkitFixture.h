@@ -9,12 +9,12 @@
 #include <vector>
 
 #include "platform/headless/HeadlessBackend.h"
-#include "toolkit/TApplication.h"
-#include "toolkit/TControlCanvas.h"
-#include "toolkit/TCustomControl.h"
-#include "toolkit/TForm.h"
-#include "toolkit/TGraphicControl.h"
-#include "toolkit/TScreen.h"
+#include "toolkit/forms/TApplication.h"
+#include "toolkit/forms/TControlCanvas.h"
+#include "toolkit/forms/TCustomControl.h"
+#include "toolkit/forms/TForm.h"
+#include "toolkit/forms/TGraphicControl.h"
+#include "toolkit/forms/TScreen.h"
 
 using TLog = std::vector<std::string>;
 

@@ -6,7 +6,7 @@
 #include <cstdio>
 
 #include "platform/Platform.h"
-#include "platform/sdl/Cp1252.h"
+#include "platform/Cp1252.h"
 #include "platform/sdl/SdlAudio.h"
 #include "platform/sdl/SdlDisplay.h"
 

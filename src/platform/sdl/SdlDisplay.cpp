@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/sdl/Cp1252.h"
+#include "platform/Cp1252.h"
 #include "platform/sdl/SdlKeys.h"
 
 namespace platform {

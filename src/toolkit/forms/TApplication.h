@@ -1,0 +1,102 @@
+#pragma once
+
+// The application object: owns the forms, runs the message loop (platform events,
+// timer ticks, painting and presenting) and shows errors that leave an event
+// handler in a message box before going on.
+
+#include <cstdint>
+#include <exception>
+#include <memory>
+#include <new>
+#include <string>
+#include <vector>
+
+#include "platform/Platform.h"
+#include "toolkit/core/TComponent.h"
+
+class TForm;
+class TTimer;
+class THintController;
+
+using TExceptionEvent = std::function<void(TObject* sender, const std::exception& error)>;
+
+class TApplication : public TComponent {
+public:
+  explicit TApplication(TComponent* owner);
+  ~TApplication() override;
+  const char* ClassName() const override { return "TApplication"; }
+
+  void Initialize() {}
+  // The caption of the application's message boxes.
+  std::string Title;
+
+  // Creates a form owned by the application; the first one becomes the main form.
+  // ref is set before the form's constructor runs, as code in it may use it.
+  template <class T>
+  void CreateForm(T*& ref) {
+    void* memory = ::operator new(sizeof(T));
+    ref = static_cast<T*>(memory);
+    try {
+      new (memory) T(this);
+    } catch (...) {
+      ref = nullptr;
+      ::operator delete(memory);
+      throw;
+    }
+    if (!FMainForm) FMainForm = ref;
+  }
+  TForm* MainForm() const { return FMainForm; }
+
+  // Shows the main form and runs the loop until Terminate.
+  void Run();
+  // Handles every waiting event, due timer and paint, then returns.
+  void ProcessMessages();
+  // Whether controls' hints show as tool-tips at all.
+  bool ShowHint = true;
+  THintController* Hints() const { return FHints.get(); }
+  void Terminate() { FTerminated = true; }
+  bool Terminated() const { return FTerminated; }
+
+  // Shows the error being handled (call from a catch block); the program goes on.
+  void HandleException(TObject* sender);
+  // A message box with the error's text (a full stop added when the last character
+  // sorts after "."), the title as caption and an error icon.
+  void ShowException(const std::exception& error);
+  TExceptionEvent OnException;
+  // The text ShowException shows for message.
+  static std::string ExceptionText(const std::string& message);
+
+  // --- Timers (used by TTimer).
+  void RegisterTimer(TTimer* timer);
+  void UnregisterTimer(TTimer* timer);
+  // Runs the due timers in deadline order; each at most once per call.
+  void FireDueTimers();
+  // Milliseconds until the next running timer is due (0 when one is due); false when none runs.
+  bool TimeToNextTimer(uint32_t& ms) const;
+
+  // The form whose window is open on the display (it receives the platform's events).
+  TForm* WindowForm() const { return FWindowForm; }
+  void SetWindowForm(TForm* form) { FWindowForm = form; }
+  // Paints and presents every form with pending work.
+  void PaintForms();
+
+  // Destroys every form and forgets the main form and the terminated flag.
+  void DestroyForms();
+
+  void Notification(TComponent* component, TOperation operation) override;
+
+private:
+  void HandleEvent(const platform::TPEvent& event);
+  void UpdateHint(const platform::TPEvent* event);
+
+  TForm* FMainForm = nullptr;
+  TForm* FWindowForm = nullptr;
+  bool FTerminated = false;
+  std::vector<TTimer*> FTimers;
+  // Created on first use (its timers need the application); destroyed before FTimers.
+  std::unique_ptr<THintController> FHints;
+  uint64_t FFirePass = 0;
+};
+
+// The one application object of the program.
+extern TApplication* Application;

@@ -1,0 +1,127 @@
+#include "toolkit/graphics/TBitmap.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/Files.h"
+#include "toolkit/graphics/formats/BmpDecoder.h"
+#include "toolkit/core/Resources.h"
+
+TBitmap::TBitmap() : FCanvas(std::make_unique<TCanvas>(&FSurface)) {
+  FSurface.OnChange = [this](const TRect&) { Changed(); };
+}
+
+TBitmap::~TBitmap() = default;
+
+void TBitmap::Assign(TPersistent* source) {
+  if (source == this) return;
+  if (!source) {
+    FSurface.Resize(0, 0);
+    FPalette.clear();
+    Changed();
+    return;
+  }
+  auto* other = dynamic_cast<TBitmap*>(source);
+  if (!other) return TPersistent::Assign(source);
+  FSurface.Resize(other->Width(), other->Height());
+  for (int y = 0; Width() > 0 && y < Height(); ++y)
+    std::memcpy(FSurface.Row(y), other->FSurface.Row(y), size_t(Width()) * sizeof(uint32_t));
+  PixelFormat = other->PixelFormat;
+  Transparent = other->Transparent;
+  FTransparentMode = other->FTransparentMode;
+  FTransparentColor = other->FTransparentColor;
+  FPalette = other->FPalette;
+  Changed();
+}
+
+void TBitmap::SetWidth(int w) {
+  SetSize(w, Height());
+}
+void TBitmap::SetHeight(int h) {
+  SetSize(Width(), h);
+}
+
+void TBitmap::SetSize(int w, int h) {
+  w = std::max(w, 0);
+  h = std::max(h, 0);
+  if (w == Width() && h == Height()) return;
+  TSurface old = std::move(FSurface);
+  FSurface = TSurface(w, h, 0xFFFFFF);
+  FSurface.OnChange = [this](const TRect&) { Changed(); };
+  int keepW = std::min(w, old.Width()), keepH = std::min(h, old.Height());
+  for (int y = 0; keepW > 0 && y < keepH; ++y)
+    std::memcpy(FSurface.Row(y), old.Row(y), size_t(keepW) * sizeof(uint32_t));
+  Changed();
+}
+
+TColor TBitmap::TransparentColor() const {
+  if (FTransparentMode == tmFixed) return FTransparentColor;
+  if (Empty()) return clDefault;
+  return PixelToColor(FSurface.Pixel(0, Height() - 1) & 0xFFFFFF);
+}
+
+void TBitmap::SetTransparentColor(TColor color) {
+  FTransparentColor = color;
+  FTransparentMode = color == clDefault ? tmAuto : tmFixed;
+}
+
+TColor TBitmap::GetPixel(int x, int y) const {
+  if (!FSurface.InBounds(x, y)) return clNone;
+  return PixelToColor(FSurface.Pixel(x, y) & 0xFFFFFF);
+}
+
+void TBitmap::SetPixel(int x, int y, TColor c) {
+  if (!FSurface.InBounds(x, y)) return;
+  FSurface.SetPixel(x, y, ColorToPixel(ColorToRGB(c)));
+  Changed();
+}
+
+void TBitmap::LoadFromResourceName(const std::string& name) {
+  TResourceData bytes = ResourceBytes("bmp", name);
+  LoadFromBmpData(bytes.Data, bytes.Size);
+}
+
+void TBitmap::LoadFromBmpData(const uint8_t* data, size_t size) {
+  TBmpImage image = DecodeBmp(data, size);  // raises before anything here changes
+  FSurface.Resize(image.Width, image.Height);
+  for (size_t i = 0; i < image.Pixels.size(); ++i) FSurface.Pixels()[i] = image.Pixels[i] & 0xFFFFFF;
+  switch (image.BitsPerPixel) {
+    case 1:
+      PixelFormat = pf1bit;
+      break;
+    case 4:
+      PixelFormat = pf4bit;
+      break;
+    case 8:
+      PixelFormat = pf8bit;
+      break;
+    case 16:
+      PixelFormat = pf16bit;
+      break;
+    case 24:
+      PixelFormat = pf24bit;
+      break;
+    default:
+      PixelFormat = pf32bit;
+      break;
+  }
+  FPalette.clear();
+  for (uint32_t p : image.Palette) FPalette.push_back(PixelToColor(p));
+  Changed();
+}
+
+void TBitmap::LoadFromFile(const std::string& path) {
+  std::string data;
+  if (!platform::ReadWholeFile(path, data)) throw Exception(Format("Cannot open file \"%s\"", path.c_str()));
+  LoadFromBmpData(reinterpret_cast<const uint8_t*>(data.data()), data.size());
+}
+
+void TBitmap::Mask(TColor transparentColor) {
+  uint32_t key = ColorToPixel(ColorToRGB(transparentColor));
+  for (int y = 0; y < Height(); ++y) {
+    uint32_t* row = FSurface.Row(y);
+    for (int x = 0; x < Width(); ++x) row[x] = (row[x] & 0xFFFFFF) == key ? 0xFFFFFF : 0;
+  }
+  PixelFormat = pf1bit;
+  Changed();
+}
