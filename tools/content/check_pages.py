@@ -1,7 +1,10 @@
 #!/usr/bin/python3
 """Checks a Pointrix language folder and draws a preview of every page.
 
-Usage:  /usr/bin/python3 tools/content/check_pages.py [languages/English] [--preview DIR]
+Usage:  /usr/bin/python3 tools/content/check_pages.py [languages/English ...] [--preview DIR]
+
+Without a folder it checks every language folder in languages/ (as the program
+lists them), and that no two folders claim the same locale code.
 
 For every page file it checks that the file is plain 7-bit ASCII RTF with
 balanced braces and the usual header, lays the text out the way a rich-text
@@ -9,6 +12,8 @@ box would (Tahoma, word wrap, 96 pixels per inch) and reports whether it fits
 its box on the page without scrolling.  For the language text file it checks
 the line count, the CR LF line ends, the Windows-1252 encoding, the 99
 character limit and that the captions and prompts fit where they are drawn.
+It also checks the folder name (UTF-8, composed accents, Windows-1252 letters)
+and the locale codes in locale.txt.
 With --preview it writes one PNG per page file so that a translator can see
 the result without building the program.
 
@@ -643,6 +648,7 @@ def main(argv):
             print(f"PROBLEM: no language folder in {LANGUAGES_DIR}")
             return 1
     failed = []
+    owners = {}  # locale code -> first folder that lists it
     for folder in folders:
         print(f"Checking {folder}")
         if not os.path.isdir(folder):
@@ -653,6 +659,11 @@ def main(argv):
                 target = os.path.join(preview_dir, os.path.basename(folder)) if len(folders) > 1 else preview_dir
                 os.makedirs(target, exist_ok=True)
             problems = check_folder(folder, target)
+            for code in read_locale_codes(folder, []):
+                if code in owners:
+                    problems.append(f"{LOCALE_FILE}: {code} is also listed by {owners[code]}; give each code to one folder")
+                else:
+                    owners[code] = os.path.basename(folder)
         for p in problems:
             print("PROBLEM:", p)
         print("OK" if not problems else f"{len(problems)} problem(s)")

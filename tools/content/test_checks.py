@@ -118,6 +118,12 @@ def main():
         # Several folders at once: the run fails and names the faulty one.
         expect("several folders: one bad one fails the run", "check_pages.py", [sound, wide], False,
                "2 language folders checked; problems in " + SOURCE)
+        twin = copy_language(os.path.join(tmp, "twin"), SOURCE)
+        os.rename(twin, os.path.join(tmp, "twin", "Brasileiro"))
+        twin = os.path.join(tmp, "twin", "Brasileiro")
+        os.rename(os.path.join(twin, SOURCE + ".txt"), os.path.join(twin, "Brasileiro.txt"))
+        expect("two folders claiming one locale code fail", "check_pages.py", [sound, twin], False,
+               "pt_BR is also listed by " + SOURCE)
         expect("several folders: all sound pass", "check_spelling.py", [sound, os.path.join(LANGUAGES, "English")], True,
                "all OK")
     print("all checker self-tests passed" if not failures else f"{len(failures)} checker self-test(s) failed")
