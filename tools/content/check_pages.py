@@ -503,9 +503,17 @@ def check_text_file(path, problems):
     for no in (17, 18):
         if no <= len(lines) and frame_font.getlength(lines[no - 1]) > 450 - 170 - 4:
             problems.append(f"{path}: line {no} is wider than the Training 3 frame")
-    # Buttons: 100 x 48 (Back, Next, Exit), 150 x 45 (New game, Reset); 16 px italic.
+    # Back, Next, Exit: 100 x 48 buttons whose caption (16 px, slanted: about 3 px wider than
+    # upright) is centred beside the button's picture, 17 px right of the middle (Back),
+    # 17 px left of it (Next) or 5 px left of it (Exit); wider captions run into the arrow
+    # or the cross, or over the rounded end.
+    slanted = font(False, 16)
+    for no, room in ((19, 56), (20, 56), (21, 50)):
+        if no <= len(lines) and slanted.getlength(lines[no - 1]) + 3 > room:
+            problems.append(f"{path}: line {no} is too wide for its button (at most {room - 3} px, it needs {round(slanted.getlength(lines[no - 1]))})")
+    # New game and Reset: 150 x 45 buttons without a picture.
     button_font = font(True, 16)
-    for no, room in ((19, 70), (20, 70), (21, 80), (22, 130), (23, 130)):
+    for no, room in ((22, 130), (23, 130)):
         if no <= len(lines) and button_font.getlength(lines[no - 1]) > room:
             problems.append(f"{path}: line {no} is too wide for its button")
     # Score panel labels: the name at x 476 (480), the value at 568..576.

@@ -101,7 +101,7 @@ def main():
 
         # Captions: a button caption too wide, the tab row overflowing, an empty line.
         wide = copy_language(os.path.join(tmp, "wide"), SOURCE)
-        edit(os.path.join(wide, SOURCE + ".txt"), "Avançar", "Avançar agora", "cp1252")
+        edit(os.path.join(wide, SOURCE + ".txt"), "Seguir", "Avançar", "cp1252")
         edit(os.path.join(wide, SOURCE + ".txt"), "Visão geral", "Visão geral de tudo o que você vai aprender aqui", "cp1252")
         edit(os.path.join(wide, SOURCE + ".txt"), "Sair", "", "cp1252")
         expect("too wide and empty captions fail", "check_pages.py", [wide], False,
