@@ -16,6 +16,11 @@ bash tools/install-deps.sh
 echo "== Asset formats"
 /usr/bin/python3 tools/assets/check_assets.py
 
+echo "== Language folders: pages, captions, spelling"
+/usr/bin/python3 tools/content/test_checks.py
+/usr/bin/python3 tools/content/check_pages.py
+/usr/bin/python3 tools/content/check_spelling.py
+
 echo "== Build and test (RelWithDebInfo)"
 cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPOINTRIX_WERROR=$werror
 cmake --build build-test -j "$jobs"

@@ -1,7 +1,10 @@
 #!/usr/bin/python3
 """Checks a Pointrix language folder and draws a preview of every page.
 
-Usage:  /usr/bin/python3 tools/content/check_pages.py [languages/English] [--preview DIR]
+Usage:  /usr/bin/python3 tools/content/check_pages.py [languages/English ...] [--preview DIR]
+
+Without a folder it checks every language folder in languages/ (as the program
+lists them), and that no two folders claim the same locale code.
 
 For every page file it checks that the file is plain 7-bit ASCII RTF with
 balanced braces and the usual header, lays the text out the way a rich-text
@@ -9,6 +12,8 @@ box would (Tahoma, word wrap, 96 pixels per inch) and reports whether it fits
 its box on the page without scrolling.  For the language text file it checks
 the line count, the CR LF line ends, the Windows-1252 encoding, the 99
 character limit and that the captions and prompts fit where they are drawn.
+It also checks the folder name (UTF-8, composed accents, Windows-1252 letters)
+and the locale codes in locale.txt.
 With --preview it writes one PNG per page file so that a translator can see
 the result without building the program.
 
@@ -24,6 +29,7 @@ import io
 import os
 import re
 import sys
+import unicodedata
 
 from PIL import Image, ImageDraw, ImageFont
 
@@ -117,7 +123,7 @@ def read_rtf(data):
 
     colours = read_colour_table(text)
     paragraphs = []
-    base = {"bold": False, "fs": 24, "cf": 0, "align": "l", "sb": 0, "sa": 0, "li": 0, "fi": 0}
+    base = {"bold": False, "fs": 24, "cf": 0, "align": "l", "sb": 0, "sa": 0, "li": 0, "fi": 0, "uc": 1}
     state = dict(base)
     stack = []
     skip_depth = None  # group depth of a destination being skipped
@@ -175,6 +181,13 @@ def read_rtf(data):
             word, arg = m.group(1), m.group(2)
             val = int(arg) if arg is not None else None
             i = m.end()
+            if word == "u" and val is not None:
+                # A Unicode character (negative values count from 65536), followed by
+                # \ucN fallback characters for older readers, which are skipped.
+                if skip_depth is None and pict is None:
+                    add_text(chr(val + 65536 if val < 0 else val))
+                i = skip_fallback(text, i, state["uc"])
+                continue
             if word in IGNORED_DESTINATIONS and skip_depth is None:
                 skip_depth = len(stack)
                 continue
@@ -235,8 +248,26 @@ def read_colour_table(text):
     return colours or [DEFAULT_TEXT]
 
 
+def skip_fallback(text, i, count):
+    """Skips the count fallback characters after a \\uN; a \\'hh counts as one, a group ends them."""
+    while count > 0 and i < len(text):
+        if text[i] in "{}":
+            break
+        if text.startswith("\\'", i):
+            i += 4
+        elif text[i] == "\\":
+            m = re.compile(r"\\([a-zA-Z]+)(-?\d+)? ?").match(text, i)
+            i = m.end() if m else i + 2
+        else:
+            i += 1
+        count -= 1
+    return i
+
+
 def handle_word(word, val, state, base):
-    if word == "b":
+    if word == "uc" and val is not None:
+        state["uc"] = max(val, 0)
+    elif word == "b":
         state["bold"] = val != 0
     elif word == "fs":
         state["fs"] = val
@@ -453,6 +484,8 @@ def check_text_file(path, problems):
             problems.append(f"{path}: line {no} has {len(line)} characters (at most 99)")
         if line != line.strip():
             problems.append(f"{path}: line {no} has leading or trailing spaces")
+        if not line.strip() and no < len(LINE_NAMES):
+            problems.append(f"{path}: line {no} ({LINE_NAMES[no - 1]}) is empty")
     # Tab captions: drawn at +4 in an 11 px font; all 13 tabs share one row of 632 px.
     tab_font = font(False, 11)
     tab_widths = [tab_font.getlength(c) for c in lines[:13]]
@@ -470,9 +503,17 @@ def check_text_file(path, problems):
     for no in (17, 18):
         if no <= len(lines) and frame_font.getlength(lines[no - 1]) > 450 - 170 - 4:
             problems.append(f"{path}: line {no} is wider than the Training 3 frame")
-    # Buttons: 100 x 48 (Back, Next, Exit), 150 x 45 (New game, Reset); 16 px italic.
+    # Back, Next, Exit: 100 x 48 buttons whose caption (16 px, slanted: about 3 px wider than
+    # upright) is centred beside the button's picture, 17 px right of the middle (Back),
+    # 17 px left of it (Next) or 5 px left of it (Exit); wider captions run into the arrow
+    # or the cross, or over the rounded end.
+    slanted = font(False, 16)
+    for no, room in ((19, 56), (20, 56), (21, 50)):
+        if no <= len(lines) and slanted.getlength(lines[no - 1]) + 3 > room:
+            problems.append(f"{path}: line {no} is too wide for its button (at most {room - 3} px, it needs {round(slanted.getlength(lines[no - 1]))})")
+    # New game and Reset: 150 x 45 buttons without a picture.
     button_font = font(True, 16)
-    for no, room in ((19, 70), (20, 70), (21, 80), (22, 130), (23, 130)):
+    for no, room in ((22, 130), (23, 130)):
         if no <= len(lines) and button_font.getlength(lines[no - 1]) > room:
             problems.append(f"{path}: line {no} is too wide for its button")
     # Score panel labels: the name at x 476 (480), the value at 568..576.
@@ -485,51 +526,119 @@ def check_text_file(path, problems):
 # ---------------------------------------------------------------------------
 
 
-def check_folder(folder, preview_dir):
-    problems = []
-    name = os.path.basename(os.path.normpath(folder))
+LANGUAGES_DIR = os.path.normpath(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "languages"))
+LOCALE_FILE = "locale.txt"
+LOCALE_CODE = re.compile(r"[a-z]{2,3}(_[A-Z]{2})?")
+
+
+def language_folders(root):
+    """The folders the program lists as languages: every sub-folder except "Output" and
+    those whose name begins with a dot, sorted by name."""
+    names = [n for n in os.listdir(root) if os.path.isdir(os.path.join(root, n)) and n != "Output" and not n.startswith(".")]
+    return [os.path.join(root, n) for n in sorted(names)]
+
+
+def page_files(folder, problems=None):
+    """Yields (page number, file name) for every page file the program would show, for
+    both hands; appends what breaks the variant rules to problems."""
     files = set(os.listdir(folder))
-    for n, (control, width, height) in PAGE_BOXES.items():
+    for n in PAGE_BOXES:
         common = f"{n}.rtf"
         variants = [f"{n}l.rtf", f"{n}r.rtf"]
-        if common in files and any(v in files for v in variants):
+        if common in files and any(v in files for v in variants) and problems is not None:
             problems.append(f"page {n}: both {common} and a variant exist; the variants would never be shown")
         if common in files:
             chosen = [common]
         elif all(v in files for v in variants):
             chosen = variants
         else:
-            problems.append(f"page {n}: neither {common} nor both of {variants[0]} and {variants[1]}")
+            if problems is not None:
+                problems.append(f"page {n}: neither {common} nor both of {variants[0]} and {variants[1]}")
             continue
         for fname in chosen:
-            path = os.path.join(folder, fname)
-            try:
-                paragraphs, _ = read_rtf(open(path, "rb").read())
-            except (RtfError, ValueError, OSError) as e:
-                problems.append(f"{fname}: {e}")
-                continue
-            inner_w = max(width - 2 * MARGIN_X, 1)
-            lines, used = layout(paragraphs, inner_w)
-            limit = height - 2 * MARGIN_Y
-            has_text = any(u for line in lines for u, _ in line[1] if u[0] in ("word", "pict"))
-            status = "fits" if used <= limit else "TOO TALL"
-            if n == 11:
-                status = "tiny (no text)" if not has_text else "HAS TEXT"
-                if has_text:
-                    problems.append(f"{fname}: the 13 x 9 box must stay empty")
-            elif used > limit:
-                problems.append(f"{fname}: text is {round(used)} px tall, {control} shows {limit} px")
-            print(f"  {fname:8} {control:17} {width:3} x {height:3}: {len(lines):2} lines, {round(used):3} px  {status}")
-            if preview_dir and n != 11:
-                img = render(lines, inner_w, limit, used)
-                framed = Image.new("RGB", (width, max(height, img.size[1] + 2 * MARGIN_Y)), PAGE_COLOUR)
-                framed.paste(img, (MARGIN_X, MARGIN_Y))
-                framed.save(os.path.join(preview_dir, fname.replace(".rtf", ".png")))
+            yield n, fname
+
+
+def read_locale_codes(folder, problems):
+    """Returns the locale codes listed in the folder's locale.txt, in order; appends faults to problems."""
+    path = os.path.join(folder, LOCALE_FILE)
+    try:
+        data = open(path, "rb").read()
+    except OSError:
+        problems.append(f"missing {LOCALE_FILE} (one locale code a line, for example pt_BR, then pt)")
+        return []
+    try:
+        text = data.decode("ascii")
+    except UnicodeDecodeError:
+        problems.append(f"{LOCALE_FILE}: only ASCII letters, '_' and '#' comments belong in it")
+        return []
+    codes = []
+    for no, line in enumerate(text.splitlines(), 1):
+        code = line.split("#", 1)[0].strip()
+        if not code:
+            continue
+        if not LOCALE_CODE.fullmatch(code):
+            problems.append(f"{LOCALE_FILE}: line {no}: {code!r} is not a code like 'sv' or 'pt_BR'")
+        elif code in codes:
+            problems.append(f"{LOCALE_FILE}: line {no}: {code} is listed twice")
+        else:
+            codes.append(code)
+    if not codes and not any(p.startswith(LOCALE_FILE) for p in problems):
+        problems.append(f"{LOCALE_FILE}: lists no locale code")
+    return codes
+
+
+def check_folder_name(name, problems):
+    """Folder names are stored in UTF-8, in composed form, in the characters a Windows-1252
+    text file can also hold, so that the list, the text file and the stored setting agree."""
+    try:
+        name.encode("utf-8")
+    except UnicodeEncodeError:
+        problems.append(f"folder name {name.encode('utf-8', 'surrogateescape')!r} is not UTF-8; rename it")
+        return
+    if unicodedata.normalize("NFC", name) != name:
+        problems.append(f"folder name {name!r} uses decomposed accents; rename it with composed letters (NFC)")
+    try:
+        name.encode("cp1252")
+    except UnicodeEncodeError:
+        problems.append(f"folder name {name!r} has characters outside Windows-1252")
+
+
+def check_folder(folder, preview_dir):
+    problems = []
+    name = os.path.basename(os.path.normpath(folder))
+    check_folder_name(name, problems)
+    read_locale_codes(folder, problems)
+    for n, fname in page_files(folder, problems):
+        control, width, height = PAGE_BOXES[n]
+        path = os.path.join(folder, fname)
+        try:
+            paragraphs, _ = read_rtf(open(path, "rb").read())
+        except (RtfError, ValueError, OSError) as e:
+            problems.append(f"{fname}: {e}")
+            continue
+        inner_w = max(width - 2 * MARGIN_X, 1)
+        lines, used = layout(paragraphs, inner_w)
+        limit = height - 2 * MARGIN_Y
+        has_text = any(u for line in lines for u, _ in line[1] if u[0] in ("word", "pict"))
+        status = "fits" if used <= limit else "TOO TALL"
+        if n == 11:
+            status = "tiny (no text)" if not has_text else "HAS TEXT"
+            if has_text:
+                problems.append(f"{fname}: the 13 x 9 box must stay empty")
+        elif used > limit:
+            problems.append(f"{fname}: text is {round(used)} px tall, {control} shows {limit} px")
+        print(f"  {fname:8} {control:17} {width:3} x {height:3}: {len(lines):2} lines, {round(used):3} px  {status}")
+        if preview_dir and n != 11:
+            img = render(lines, inner_w, limit, used)
+            framed = Image.new("RGB", (width, max(height, img.size[1] + 2 * MARGIN_Y)), PAGE_COLOUR)
+            framed.paste(img, (MARGIN_X, MARGIN_Y))
+            framed.save(os.path.join(preview_dir, fname.replace(".rtf", ".png")))
     text_path = os.path.join(folder, name + ".txt")
-    if os.path.exists(text_path):
+    if os.path.isfile(text_path) and name + ".txt" in os.listdir(folder):
         check_text_file(text_path, problems)
     else:
-        problems.append(f"missing language text file {name}.txt")
+        problems.append(f"missing language text file {name}.txt (named exactly like the folder)")
     return problems
 
 
@@ -539,14 +648,38 @@ def main(argv):
     if "--preview" in argv:
         preview_dir = argv[argv.index("--preview") + 1]
         args = [a for a in args if a != preview_dir]
-        os.makedirs(preview_dir, exist_ok=True)
-    folder = os.path.normpath(args[0] if args else os.path.join(os.path.dirname(__file__), "..", "..", "languages", "English"))
-    print(f"Checking {folder}")
-    problems = check_folder(folder, preview_dir)
-    for p in problems:
-        print("PROBLEM:", p)
-    print("OK" if not problems else f"{len(problems)} problem(s)")
-    return 1 if problems else 0
+    if args:
+        folders = [os.path.normpath(a) for a in args]
+    else:
+        folders = language_folders(LANGUAGES_DIR)
+        if not folders:
+            print(f"PROBLEM: no language folder in {LANGUAGES_DIR}")
+            return 1
+    failed = []
+    owners = {}  # locale code -> first folder that lists it
+    for folder in folders:
+        print(f"Checking {folder}")
+        if not os.path.isdir(folder):
+            problems = [f"{folder} is not a folder"]
+        else:
+            target = None
+            if preview_dir:
+                target = os.path.join(preview_dir, os.path.basename(folder)) if len(folders) > 1 else preview_dir
+                os.makedirs(target, exist_ok=True)
+            problems = check_folder(folder, target)
+            for code in read_locale_codes(folder, []):
+                if code in owners:
+                    problems.append(f"{LOCALE_FILE}: {code} is also listed by {owners[code]}; give each code to one folder")
+                else:
+                    owners[code] = os.path.basename(folder)
+        for p in problems:
+            print("PROBLEM:", p)
+        print("OK" if not problems else f"{len(problems)} problem(s)")
+        if problems:
+            failed.append(os.path.basename(folder))
+    if len(folders) > 1:
+        print(f"{len(folders)} language folders checked" + (f"; problems in {', '.join(failed)}" if failed else ", all OK"))
+    return 1 if failed else 0
 
 
 if __name__ == "__main__":
