@@ -418,6 +418,14 @@ def render(lines, width, height, scale_height=None):
 # The language text file.
 # ---------------------------------------------------------------------------
 
+# Line number -> (x of the caption's centre, first and last free x) on the button,
+# in pixels from its left edge.  Back, Next and Exit are 100 x 48 with the text moved
+# by 17, -17 and -5 and an icon at 9..32 (Back) or 67..90 (Next, Exit); New game and
+# Reset are 150 x 45 without an icon.
+BUTTON_ROOM = {19: (67, 34, 93), 20: (33, 7, 66), 21: (45, 7, 66), 22: (75, 10, 140), 23: (75, 10, 140)}
+# Pixels the slant of the italic and the text shadow add to the upright width.
+BUTTON_SLANT = 3
+
 LINE_NAMES = [
     "caption of page 1 (Configure)",
     "caption of page 2 (Intro)",
@@ -503,19 +511,20 @@ def check_text_file(path, problems):
     for no in (17, 18):
         if no <= len(lines) and frame_font.getlength(lines[no - 1]) > 450 - 170 - 4:
             problems.append(f"{path}: line {no} is wider than the Training 3 frame")
-    # Back, Next, Exit: 100 x 48 buttons whose caption (16 px, slanted: about 3 px wider than
-    # upright) is centred beside the button's picture, 17 px right of the middle (Back),
-    # 17 px left of it (Next) or 5 px left of it (Exit); wider captions run into the arrow
-    # or the cross, or over the rounded end.
-    slanted = font(False, 16)
-    for no, room in ((19, 56), (20, 56), (21, 50)):
-        if no <= len(lines) and slanted.getlength(lines[no - 1]) + 3 > room:
-            problems.append(f"{path}: line {no} is too wide for its button (at most {room - 3} px, it needs {round(slanted.getlength(lines[no - 1]))})")
-    # New game and Reset: 150 x 45 buttons without a picture.
-    button_font = font(True, 16)
-    for no, room in ((22, 130), (23, 130)):
-        if no <= len(lines) and button_font.getlength(lines[no - 1]) > room:
-            problems.append(f"{path}: line {no} is too wide for its button")
+    # Buttons: the caption is drawn in a 16 px italic Tahoma, centred on the button's
+    # middle moved by its text offset, and must stay on the free part of the button's
+    # face: clear of the rounded ends and of the arrow or cross drawn on it.
+    button_font = font(False, 16)
+    for no, (centre, left, right) in BUTTON_ROOM.items():
+        if no > len(lines):
+            continue
+        half = (button_font.getlength(lines[no - 1]) + BUTTON_SLANT) / 2
+        if centre - half < left or centre + half > right:
+            room = 2 * min(centre - left, right - centre) - BUTTON_SLANT
+            problems.append(
+                f"{path}: line {no} ({LINE_NAMES[no - 1]}) is {round(2 * half - BUTTON_SLANT)} px wide;"
+                f" its button has room for {round(room)} px"
+            )
     # Score panel labels: the name at x 476 (480), the value at 568..576.
     label_font = font(False, 19)
     for no in range(24, 30):
