@@ -6,6 +6,7 @@
 #include "platform/headless/HeadlessBackend.h"
 #include "toolkit/TForm.h"
 #include "toolkit/THintController.h"
+#include "toolkit/TMessageForm.h"
 #include "toolkit/TTimer.h"
 
 TApplication* Application = new TApplication(nullptr);
@@ -41,6 +42,7 @@ void TApplication::Notification(TComponent* component, TOperation operation) {
   if (operation != opRemove) return;
   if (component == FMainForm) FMainForm = nullptr;
   if (component == FWindowForm) FWindowForm = nullptr;
+  if (component == FMessageForm) FMessageForm = nullptr;
 }
 
 void TApplication::DestroyForms() {
@@ -49,21 +51,26 @@ void TApplication::DestroyForms() {
   FMainForm = nullptr;
   FWindowForm = nullptr;
   FTerminated = false;
+  FPendingMessages.clear();
+  FQuitAfterMessages = false;
 }
 
 // --- Loop
 
 void TApplication::Run() {
-  if (FMainForm && !FMainForm->HasWindow()) FMainForm->Show();
-  platform::IDisplay& display = platform::Backend().Display();
-  while (!FTerminated) {
-    ProcessMessages();
-    if (FTerminated) break;
-    uint32_t wait = IdleWaitMs;
-    if (TimeToNextTimer(wait) && wait == 0) continue;
-    platform::TPEvent event;
-    if (display.WaitEvent(event, std::min(wait, IdleWaitMs))) HandleEvent(event);
-  }
+  // A message box that had to open as the window itself is answered first.
+  while (FMessageForm && !FMessageForm->Floating() && !FTerminated) WaitAndHandle();
+  if (FMainForm && !FMainForm->HasWindow() && !FTerminated) FMainForm->Show();
+  while (!FTerminated) WaitAndHandle();
+}
+
+void TApplication::WaitAndHandle() {
+  ProcessMessages();
+  if (FTerminated) return;
+  uint32_t wait = IdleWaitMs;
+  if (TimeToNextTimer(wait) && wait == 0) return;
+  platform::TPEvent event;
+  if (platform::Backend().Display().WaitEvent(event, std::min(wait, IdleWaitMs))) HandleEvent(event);
 }
 
 void TApplication::ProcessMessages() {
@@ -78,11 +85,14 @@ void TApplication::ProcessMessages() {
 void TApplication::HandleEvent(const platform::TPEvent& event) {
   TForm* form = FWindowForm;
   if (!form) return;
-  try {
-    form->DispatchEvent(event);
-  } catch (...) {
-    HandleException(form);
+  if (!RouteToMessageForm(event)) {
+    try {
+      form->DispatchEvent(event);
+    } catch (...) {
+      HandleException(form);
+    }
   }
+  FinishMessage();
   UpdateHint(&event);
 }
 
@@ -92,7 +102,7 @@ void TApplication::UpdateHint(const platform::TPEvent* event) {
   if (event && (event->Kind == K::MouseDown || event->Kind == K::KeyDown || event->Kind == K::MouseWheel ||
                 event->Kind == K::FocusLost))
     FHints->Cancel();
-  FHints->Update(ShowHint && FWindowForm && !FTerminated ? FWindowForm : nullptr);
+  FHints->Update(ShowHint && FWindowForm && !FTerminated && !FMessageForm ? FWindowForm : nullptr);
 }
 
 void TApplication::PaintForms() {
@@ -104,6 +114,7 @@ void TApplication::PaintForms() {
     HandleException(form);
   }
   if (FWindowForm == form) form->PresentChanges();
+  PaintMessageForm();
 }
 
 // --- Timers
@@ -189,7 +200,7 @@ void TApplication::ShowException(const std::exception& error) {
   const auto* e = dynamic_cast<const Exception*>(&error);
   std::string text = ExceptionText(e ? e->Message() : std::string(error.what()));
   std::string caption = Title.empty() ? ProgramName() : Title;
-  if (platform::HasBackend()) platform::Backend().Dialogs().MessageBox(text, caption, platform::TPMessageIcon::Error);
+  ShowMessageBox(text, caption);
 }
 
 void TApplication::HandleException(TObject* sender) {

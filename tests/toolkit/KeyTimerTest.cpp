@@ -1,6 +1,7 @@
 // Keys and focus, timers under the virtual clock, the loop and the exception display.
 
 #include "ToolkitFixture.h"
+#include "toolkit/TMessageForm.h"
 #include "toolkit/TTimer.h"
 
 namespace {
@@ -166,6 +167,12 @@ TEST_F(ToolkitTest, AnErrorLeavingAHandlerIsShownInAMessageBoxAndTheProgramGoesO
   Application->AdvanceTime(100);
   EXPECT_TRUE(timer->Enabled());
   timer->SetEnabled(false);
+  // The two boxes are modal, one after the other: Enter answers each.
+  ASSERT_NE(Application->MessageForm(), nullptr);
+  Backend.Key(VK_RETURN);
+  Backend.Key(VK_RETURN);
+  Application->ProcessMessages();
+  EXPECT_EQ(Application->MessageForm(), nullptr);
   Backend.Advance(1000);
   Backend.Click(TPButton::Left, 10, 10);
   Application->ProcessMessages();
