@@ -18,6 +18,7 @@ constexpr int ButtonWidth = 75, ButtonHeight = 23;
 void UseBoxFont(TFont& font) {
   font.SetName("Tahoma");
   font.SetHeight(-11);
+  font.SetStyle(0);
   font.SetColor(clWindowText);
 }
 
