@@ -1,4 +1,5 @@
-// Program entry: one window, one message loop, exit code 0 in every case.
+// Program entry: one window, one message loop. Exit code 0, or 1 when the program
+// could not start (the error box has been shown and answered, or no display exists).
 
 #include "app/TMainForm.h"
 #include "platform/Platform.h"
@@ -7,17 +8,18 @@
 int main() {
   auto backend = platform::CreateSdlBackend();
   platform::SetBackend(backend.get());
+  int exitCode = 0;
   try {
     Application->Initialize();
     Application->Title = "Pointrix";
     Application->CreateForm(MainForm);
     Application->Run();
   } catch (const Exception& error) {
-    Application->ShowException(error);
+    exitCode = Application->ShowStartupError(error);
   } catch (const std::exception& error) {
-    Application->ShowException(error);
+    exitCode = Application->ShowStartupError(error);
   }
   Application->DestroyForms();
   platform::SetBackend(nullptr);
-  return 0;
+  return exitCode;
 }

@@ -92,6 +92,8 @@ public:
   virtual ~IDisplay() = default;
   // Creates the window hidden; false when no window can be made.
   virtual bool Open(const TPWindowOptions& options) = 0;
+  // Why the last Open failed, as one line for the user; empty when it did not.
+  virtual std::string OpenError() const { return {}; }
   virtual void Show() = 0;
   virtual void Close() = 0;
   virtual bool IsOpen() const = 0;
@@ -161,6 +163,9 @@ public:
   virtual ~IDialogs() = default;
   // A modal box with one OK button. Returns when the user has closed it.
   virtual void MessageBox(const std::string& text, const std::string& caption, TPMessageIcon icon) = 0;
+  // The program shows a message box it draws itself; a backend may keep a note of it
+  // (the headless one lists it with the MessageBox calls).
+  virtual void NoteMessage(const std::string& text, const std::string& caption, TPMessageIcon icon) {}
 };
 
 // All services of one backend.

@@ -2,6 +2,7 @@
 
 #include "support/VirtualTime.h"
 #include "ToolkitFixture.h"
+#include "toolkit/forms/TMessageForm.h"
 #include "toolkit/forms/TTimer.h"
 
 namespace {
@@ -167,6 +168,12 @@ TEST_F(ToolkitTest, AnErrorLeavingAHandlerIsShownInAMessageBoxAndTheProgramGoesO
   AdvanceTime(100);
   EXPECT_TRUE(timer->Enabled());
   timer->SetEnabled(false);
+  // The two boxes are modal, one after the other: Enter answers each.
+  ASSERT_NE(Application->MessageForm(), nullptr);
+  Backend.Key(VK_RETURN);
+  Backend.Key(VK_RETURN);
+  Application->ProcessMessages();
+  EXPECT_EQ(Application->MessageForm(), nullptr);
   Backend.Advance(1000);
   Backend.Click(TPButton::Left, 10, 10);
   Application->ProcessMessages();

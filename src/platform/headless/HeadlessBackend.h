@@ -82,6 +82,7 @@ public:
   // --- What the program did.
   const std::vector<std::string>& Sounds() const { return FSounds; }
   const std::vector<std::string>& Urls() const { return FUrls; }
+  // Message boxes asked for, through MessageBox or drawn by the program (NoteMessage).
   const std::vector<TMessageRecord>& Messages() const { return FMessages; }
   // Each change of the pointer shape, in order; setting the current shape again is no change.
   const std::vector<TCursorRecord>& Cursors() const { return FCursors; }
@@ -141,6 +142,9 @@ public:
 
   // IDialogs
   void MessageBox(const std::string& text, const std::string& caption, TPMessageIcon icon) override;
+  void NoteMessage(const std::string& text, const std::string& caption, TPMessageIcon icon) override {
+    MessageBox(text, caption, icon);
+  }
 
 private:
   void PushMouse(TPEventKind kind, TPButton button, int x, int y);

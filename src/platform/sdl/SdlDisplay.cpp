@@ -1,12 +1,14 @@
 #include "platform/sdl/SdlDisplay.h"
 
 #include <SDL.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "platform/Cp1252.h"
 #include "platform/sdl/SdlKeys.h"
@@ -59,6 +61,32 @@ TPButton ButtonFor(uint8_t sdlButton) {
                                           : TPButton::Left;
 }
 
+constexpr const char* NoDisplayMessage =
+    "No display was found: neither an X server nor a Wayland compositor is reachable (DISPLAY, WAYLAND_DISPLAY)";
+
+bool UserChoseVideoDriver() {
+  const char* chosen = std::getenv("SDL_VIDEODRIVER");
+  return chosen && *chosen;
+}
+
+// Whether the environment names a desktop to connect to: an X display, a Wayland
+// socket, or the default Wayland socket in the runtime folder.
+bool DesktopAnnounced() {
+  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "WAYLAND_SOCKET"}) {
+    const char* value = std::getenv(name);
+    if (value && *value) return true;
+  }
+  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+  if (!runtime || !*runtime) return false;
+  struct stat info {};
+  return ::stat((std::string(runtime) + "/wayland-0").c_str(), &info) == 0;
+}
+
+// SDL's drivers that draw into memory only.
+bool IsInvisibleVideoDriver(const char* name) {
+  return name && (std::strcmp(name, "offscreen") == 0 || std::strcmp(name, "dummy") == 0);
+}
+
 // SDL's window position is that of the client area; ours is that of the frame.
 void FrameOffsets(SDL_Window* window, int& left, int& top) {
   int bottom = 0, right = 0;
@@ -89,9 +117,23 @@ bool TSdlDisplay::Open(const TPWindowOptions& options) {
   // activates the window also reach it.
   SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
   SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+  FOpenError.clear();
   if (!FVideo) {
+    if (!UserChoseVideoDriver() && !DesktopAnnounced()) {
+      // Asking SDL would only try each desktop driver in turn, with their complaints.
+      FOpenError = NoDisplayMessage;
+      return false;
+    }
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-      std::fprintf(stderr, "pointrix: cannot start the display: %s\n", SDL_GetError());
+      FOpenError = std::string("Cannot start the display: ") + SDL_GetError();
+      return false;
+    }
+    // With no X server or Wayland compositor reachable SDL falls back to a driver
+    // that shows nothing, and the program would run on unseen. Only a user who asks
+    // for such a driver by name gets it.
+    if (!UserChoseVideoDriver() && IsInvisibleVideoDriver(SDL_GetCurrentVideoDriver())) {
+      SDL_QuitSubSystem(SDL_INIT_VIDEO);
+      FOpenError = NoDisplayMessage;
       return false;
     }
     FVideo = true;
@@ -104,7 +146,7 @@ bool TSdlDisplay::Open(const TPWindowOptions& options) {
   FWindow = SDL_CreateWindow(Cp1252ToUtf8(FCaption).c_str(), position, position, options.ClientWidth,
                              options.ClientHeight, flags);
   if (!FWindow) {
-    std::fprintf(stderr, "pointrix: cannot create the window: %s\n", SDL_GetError());
+    FOpenError = std::string("Cannot create the window: ") + SDL_GetError();
     return false;
   }
   FWidth = options.ClientWidth;
@@ -211,8 +253,8 @@ void TSdlDisplay::DrawOverlay(SDL_Surface* surface, int left, int top, int right
   const int r = std::min(right, FOverlayX + FOverlay.Width), b = std::min(bottom, FOverlayY + FOverlay.Height);
   if (l >= r || t >= b) return;
   const uint32_t* source = FOverlay.Pixels.data() + size_t(t - FOverlayY) * FOverlay.Width + (l - FOverlayX);
-  auto* target = static_cast<uint8_t*>(surface->pixels) + size_t(t) * surface->pitch +
-                 size_t(l) * surface->format->BytesPerPixel;
+  auto* target =
+      static_cast<uint8_t*>(surface->pixels) + size_t(t) * surface->pitch + size_t(l) * surface->format->BytesPerPixel;
   SDL_ConvertPixels(r - l, b - t, SDL_PIXELFORMAT_RGB888, source, FOverlay.Width * 4, surface->format->format, target,
                     surface->pitch);
 }

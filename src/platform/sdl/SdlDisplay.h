@@ -27,6 +27,7 @@ public:
   void Show() override;
   void Close() override;
   bool IsOpen() const override { return FWindow != nullptr; }
+  std::string OpenError() const override { return FOpenError; }
   void SetCaption(const std::string& caption) override;
   void SetIcons(const std::vector<TPImage>& icons) override;
   void GetWindowPos(int& x, int& y) const override;
@@ -60,6 +61,7 @@ private:
   int FOverlayX = 0, FOverlayY = 0;
   void DrawOverlay(SDL_Surface* surface, int left, int top, int right, int bottom);
   bool FVideo = false;  // SDL's video subsystem is ours to shut down
+  std::string FOpenError;
   bool FShown = false, FFrameReported = false;
   int FWidth = 0, FHeight = 0;
   std::vector<uint32_t> FPixels;

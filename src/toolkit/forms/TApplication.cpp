@@ -5,6 +5,7 @@
 #include "platform/Files.h"
 #include "toolkit/forms/TForm.h"
 #include "toolkit/forms/THintController.h"
+#include "toolkit/forms/TMessageForm.h"
 #include "toolkit/forms/TTimer.h"
 
 TApplication* Application = new TApplication(nullptr);
@@ -40,6 +41,7 @@ void TApplication::Notification(TComponent* component, TOperation operation) {
   if (operation != opRemove) return;
   if (component == FMainForm) FMainForm = nullptr;
   if (component == FWindowForm) FWindowForm = nullptr;
+  if (component == FMessageForm) FMessageForm = nullptr;
 }
 
 void TApplication::DestroyForms() {
@@ -48,21 +50,26 @@ void TApplication::DestroyForms() {
   FMainForm = nullptr;
   FWindowForm = nullptr;
   FTerminated = false;
+  FPendingMessages.clear();
+  FQuitAfterMessages = false;
 }
 
 // --- Loop
 
 void TApplication::Run() {
-  if (FMainForm && !FMainForm->HasWindow()) FMainForm->Show();
-  platform::IDisplay& display = platform::Backend().Display();
-  while (!FTerminated) {
-    ProcessMessages();
-    if (FTerminated) break;
-    uint32_t wait = IdleWaitMs;
-    if (TimeToNextTimer(wait) && wait == 0) continue;
-    platform::TPEvent event;
-    if (display.WaitEvent(event, std::min(wait, IdleWaitMs))) HandleEvent(event);
-  }
+  // A message box that had to open as the window itself is answered first.
+  while (FMessageForm && !FMessageForm->Floating() && !FTerminated) WaitAndHandle();
+  if (FMainForm && !FMainForm->HasWindow() && !FTerminated) FMainForm->Show();
+  while (!FTerminated) WaitAndHandle();
+}
+
+void TApplication::WaitAndHandle() {
+  ProcessMessages();
+  if (FTerminated) return;
+  uint32_t wait = IdleWaitMs;
+  if (TimeToNextTimer(wait) && wait == 0) return;
+  platform::TPEvent event;
+  if (platform::Backend().Display().WaitEvent(event, std::min(wait, IdleWaitMs))) HandleEvent(event);
 }
 
 void TApplication::ProcessMessages() {
@@ -77,11 +84,14 @@ void TApplication::ProcessMessages() {
 void TApplication::HandleEvent(const platform::TPEvent& event) {
   TForm* form = FWindowForm;
   if (!form) return;
-  try {
-    form->DispatchEvent(event);
-  } catch (...) {
-    HandleException(form);
+  if (!RouteToMessageForm(event)) {
+    try {
+      form->DispatchEvent(event);
+    } catch (...) {
+      HandleException(form);
+    }
   }
+  FinishMessage();
   UpdateHint(&event);
 }
 
@@ -91,7 +101,7 @@ void TApplication::UpdateHint(const platform::TPEvent* event) {
   if (event && (event->Kind == K::MouseDown || event->Kind == K::KeyDown || event->Kind == K::MouseWheel ||
                 event->Kind == K::FocusLost))
     FHints->Cancel();
-  FHints->Update(ShowHint && FWindowForm && !FTerminated ? FWindowForm : nullptr);
+  FHints->Update(ShowHint && FWindowForm && !FTerminated && !FMessageForm ? FWindowForm : nullptr);
 }
 
 void TApplication::PaintForms() {
@@ -103,6 +113,7 @@ void TApplication::PaintForms() {
     HandleException(form);
   }
   if (FWindowForm == form) form->PresentChanges();
+  PaintMessageForm();
 }
 
 // --- Timers
@@ -171,7 +182,7 @@ void TApplication::ShowException(const std::exception& error) {
   const auto* e = dynamic_cast<const Exception*>(&error);
   std::string text = ExceptionText(e ? e->Message() : std::string(error.what()));
   std::string caption = Title.empty() ? ProgramName() : Title;
-  if (platform::HasBackend()) platform::Backend().Dialogs().MessageBox(text, caption, platform::TPMessageIcon::Error);
+  ShowMessageBox(text, caption);
 }
 
 void TApplication::HandleException(TObject* sender) {

@@ -5,6 +5,7 @@
 // handler in a message box before going on.
 
 #include <cstdint>
+#include <deque>
 #include <exception>
 #include <memory>
 #include <new>
@@ -13,8 +14,10 @@
 
 #include "platform/Platform.h"
 #include "toolkit/core/TComponent.h"
+#include "toolkit/core/Types.h"
 
 class TForm;
+class TMessageForm;
 class TTimer;
 class THintController;
 
@@ -60,8 +63,19 @@ public:
   // Shows the error being handled (call from a catch block); the program goes on.
   void HandleException(TObject* sender);
   // A message box with the error's text (a full stop added when the last character
-  // sorts after "."), the title as caption and an error icon.
+  // sorts after "."), the title as caption and an error icon, also written to standard
+  // error as one line. Returns at once: the box is modal through the loop (see
+  // MessageForm); boxes asked for while one is open follow in order.
   void ShowException(const std::exception& error);
+  // For an error before the main window runs: shows it as ShowException does, runs the
+  // loop until the box is answered (at once when no box can appear) and returns the
+  // program's exit code, 1.
+  int ShowStartupError(const std::exception& error);
+  // The message box now open, or null. While one is open, the window's input goes to
+  // it alone; timers and painting go on.
+  TMessageForm* MessageForm() const { return FMessageForm; }
+  // Where the floating box's client area sits in the window (client coordinates).
+  TPoint MessageFormOrigin() const { return FMessageOrigin; }
   TExceptionEvent OnException;
   // The text ShowException shows for message.
   static std::string ExceptionText(const std::string& message);
@@ -86,8 +100,28 @@ public:
   void Notification(TComponent* component, TOperation operation) override;
 
 private:
+  // One turn of the loop: waits for the next event or timer and handles it.
+  void WaitAndHandle();
   void HandleEvent(const platform::TPEvent& event);
   void UpdateHint(const platform::TPEvent* event);
+  // --- The message box state of the loop (TApplicationMessages.cpp).
+  struct TPendingMessage {
+    std::string Text, Caption;
+  };
+  // Writes the line to standard error and opens the box (or queues it behind the open one).
+  void ShowMessageBox(const std::string& text, const std::string& caption);
+  void OpenNextMessage();
+  // Sends a window event to the floating box; false when it is not the box's.
+  bool RouteToMessageForm(const platform::TPEvent& event);
+  void PaintMessageForm();
+  // Closes the box once answered and opens the next one.
+  void FinishMessage();
+
+  std::deque<TPendingMessage> FPendingMessages;
+  TMessageForm* FMessageForm = nullptr;
+  TPoint FMessageOrigin;
+  bool FMessageFormShown = false;  // the floating picture is on the display
+  bool FQuitAfterMessages = false;
 
   TForm* FMainForm = nullptr;
   TForm* FWindowForm = nullptr;

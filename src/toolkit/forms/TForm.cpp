@@ -121,7 +121,10 @@ void TForm::OpenWindow() {
   options.Maximisable = (BorderIcons & biSystemMenu) && (BorderIcons & biMaximize) &&
                         (BorderStyle == bsSingle || BorderStyle == bsSizeable);
   platform::IDisplay& display = Display();
-  if (!display.Open(options)) throw Exception("Cannot open the window");
+  if (!display.Open(options)) {
+    const std::string reason = display.OpenError();
+    throw Exception(reason.empty() ? "Cannot open the window" : reason);
+  }
   FWindowOpen = true;
   Application->SetWindowForm(this);
   Screen->ForgetAppliedCursor();
@@ -144,6 +147,15 @@ void TForm::Show() {
   if (first) Display().Show();
   AddRect(FChanged, ClientRect());
   PresentChanges();
+}
+
+void TForm::ShowOffscreen() {
+  if (!FVisible) {
+    FVisible = true;
+    GeometryChanged();
+  }
+  if (!FActiveControl) SelectFirst();
+  InvalidateFormRect(ClientRect());
 }
 
 void TForm::Hide() {

@@ -67,6 +67,9 @@ public:
   // Opens the platform window (first time), paints and presents the first frame.
   void Show();
   void Hide();
+  // Makes the form visible without opening a window: it paints into its own
+  // framebuffer, for a caller that shows that picture itself.
+  void ShowOffscreen();
   void SetVisible(bool visible) override;
   // Asks OnClose; the main form's close ends the application, another form hides.
   void Close();

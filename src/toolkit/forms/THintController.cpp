@@ -53,13 +53,10 @@ void THintController::Show() {
   if (!FForm || !FForm->HasWindow() || FForm->MouseControl() != FControl) return;
   FText = HintOf(FControl);
   if (FText.empty()) return;
-  platform::TPImage image = Render(FText);
-  TPoint p = FForm->ScreenToClient(Screen->CursorPos());
   const int width = FForm->ClientWidth(), height = FForm->ClientHeight();
-  int x = std::clamp(p.X, 0, std::max(0, width - image.Width));
-  int y = p.Y + PointerHeight;
-  if (y + image.Height > height) y = std::max(0, p.Y - image.Height - 2);
-  platform::Backend().Display().SetOverlay(&image, x, y);
+  platform::TPImage image = Render(FText, width, height);
+  const TPoint at = Place({image.Width, image.Height}, FForm->ScreenToClient(Screen->CursorPos()), width, height);
+  platform::Backend().Display().SetOverlay(&image, at.X, at.Y);
   FShowing = true;
   FHideTimer->SetInterval(HintHidePause);
   FHideTimer->SetEnabled(false);
@@ -74,15 +71,26 @@ void THintController::Hide() {
   if (platform::HasBackend()) platform::Backend().Display().SetOverlay(nullptr, 0, 0);
 }
 
-platform::TPImage THintController::Render(const std::string& text) {
+TPoint THintController::Place(TPoint size, TPoint pointer, int width, int height) {
+  // The pointer may already be outside the window when the pause ends.
+  pointer.X = std::clamp(pointer.X, 0, std::max(0, width - 1));
+  pointer.Y = std::clamp(pointer.Y, 0, std::max(0, height - 1));
+  int y = pointer.Y + PointerHeight;
+  if (y + size.Y > height) y = pointer.Y - size.Y - 2;
+  return {std::clamp(pointer.X, 0, std::max(0, width - size.X)), std::clamp(y, 0, std::max(0, height - size.Y))};
+}
+
+platform::TPImage THintController::Render(const std::string& text, int maxWidth, int maxHeight) {
   TBitmap bitmap;
   TCanvas& canvas = bitmap.Canvas();
   canvas.Font().SetName("Tahoma");
   canvas.Font().SetHeight(-11);
   canvas.Font().SetColor(clInfoText);
-  TRect r{0, 0, MaxHintWidth, 0};
+  // The text wraps within the narrower of the usual width and the window; a text still
+  // too tall is cut at the window's height, frame included.
+  TRect r{0, 0, std::max(1, std::min(MaxHintWidth, maxWidth - 8)), 0};
   canvas.DrawText(text, r, DT_WORDBREAK | DT_CALCRECT | DT_NOPREFIX);
-  bitmap.SetSize(r.Width() + 8, r.Height() + 4);
+  bitmap.SetSize(std::min(r.Width() + 8, maxWidth), std::min(r.Height() + 4, maxHeight));
   canvas.Brush().Style = bsSolid;
   canvas.Brush().Color = clInfoBk;
   canvas.FillRect({0, 0, bitmap.Width(), bitmap.Height()});

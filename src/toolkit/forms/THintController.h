@@ -6,11 +6,13 @@
 // pointer moves to another control. The box is drawn above the window's framebuffer
 // by the display, so it never disturbs what the program draws.
 
+#include <climits>
 #include <cstdint>
 #include <memory>
 #include <string>
 
 #include "platform/Platform.h"
+#include "toolkit/core/Types.h"
 
 class TControl;
 class TForm;
@@ -33,8 +35,13 @@ public:
 
   // The hint a control shows: its own Hint when ShowHint applies, else empty.
   static std::string HintOf(const TControl* control);
-  // The tool-tip picture for text in the hint font.
-  static platform::TPImage Render(const std::string& text);
+  // The tool-tip picture for text in the hint font, at most maxWidth x maxHeight
+  // pixels (the text wraps to fit the width and is cut at the height).
+  static platform::TPImage Render(const std::string& text, int maxWidth = INT_MAX, int maxHeight = INT_MAX);
+  // Where a tool-tip of size (X = width, Y = height) goes for the pointer at pointer
+  // (client coordinates) in a window of width x height: below the pointer, else above
+  // it, always whole inside the window when it fits at all.
+  static TPoint Place(TPoint size, TPoint pointer, int width, int height);
 
 private:
   void Show();

@@ -220,3 +220,7 @@ private:
   TBrush FBrush;
   TFont FFont;
 };
+
+// Draws a frame of the given width just inside rect (top and left edges in
+// topColor, bottom and right in bottomColor) and shrinks rect to the inside.
+void Frame3D(TCanvas& canvas, TRect& rect, TColor topColor, TColor bottomColor, int width);

@@ -4,20 +4,6 @@
 
 #include "toolkit/forms/TControlCanvas.h"
 
-void Frame3D(TCanvas& canvas, TRect& rect, TColor topColor, TColor bottomColor, int width) {
-  TCanvasStateSaver saved(canvas);
-  canvas.Brush().Style = bsSolid;
-  for (int i = 0; i < width && !rect.IsEmpty(); ++i) {
-    canvas.Brush().Color = ColorToRGB(topColor);
-    canvas.FillRect({rect.Left, rect.Top, rect.Right - 1, rect.Top + 1});
-    canvas.FillRect({rect.Left, rect.Top, rect.Left + 1, rect.Bottom - 1});
-    canvas.Brush().Color = ColorToRGB(bottomColor);
-    canvas.FillRect({rect.Right - 1, rect.Top, rect.Right, rect.Bottom});
-    canvas.FillRect({rect.Left, rect.Bottom - 1, rect.Right, rect.Bottom});
-    rect = {rect.Left + 1, rect.Top + 1, rect.Right - 1, rect.Bottom - 1};
-  }
-}
-
 TPanel::TPanel(TComponent* owner) : TCustomControl(owner) {
   ControlStyle |= csAcceptsControls | csOpaque;
   SetBounds(0, 0, 185, 41);

@@ -7,9 +7,6 @@
 
 enum TBevelCut : uint8_t { bvNone, bvLowered, bvRaised, bvSpace };
 
-// Draws a frame of the given width just inside rect (top and left edges in
-// topColor, bottom and right in bottomColor) and shrinks rect to the inside.
-void Frame3D(TCanvas& canvas, TRect& rect, TColor topColor, TColor bottomColor, int width);
 
 class TPanel : public TCustomControl {
 public:
