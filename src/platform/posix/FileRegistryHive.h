@@ -46,9 +46,14 @@ public:
 
   bool HasPendingChanges() const { return !FPendingKeys.empty() || !FPendingValues.empty(); }
   // Writes the pending changes to the file. True when there was nothing to write or the
-  // file now holds them. On failure the pending changes are dropped (the writes are lost,
-  // as for a user without rights) and a note is printed once.
-  bool Flush();
+  // file now holds them. When another program holds the hive's lock for longer than about
+  // a second the changes are kept (a note is printed once) and written by a later flush;
+  // the final flush, when the program ends, waits only briefly. Any other failure drops
+  // the pending changes (the writes are lost, as for a user without rights) and prints a
+  // note once.
+  bool Flush(bool final = false);
+  // True while changes wait for a lock that another program holds.
+  bool IsHeldBack() const { return FHeldBack; }
 
 private:
   struct TPendingValue {
@@ -73,6 +78,8 @@ private:
   bool FUnreadable = false;
   bool FLoaded = false;
   bool FNoteShown = false;
+  bool FBusyNoteShown = false;
+  bool FHeldBack = false;
   std::string FBaseBytes;  // the file content the view is built on
   TFileIdentity FBaseIdentity;
   std::unique_ptr<TRegKey> FView;
