@@ -114,7 +114,7 @@ bool TRegHive::Flush(bool final) {
           break;
       }
       if (IsWritable()) {
-        std::string text = FormatRegFile(*FView, FRootName);
+        std::string text = FormatRegFile(*FView, FRootName, FFormat);
         if (FBaseIdentity.Exists && text == FBaseBytes) {
           written = true;  // the file already holds every change
         } else if (text.size() > kRegMaxFileSize) {
@@ -153,10 +153,17 @@ bool TRegHive::Flush(bool final) {
 void TRegHive::TakeFileContent(std::string data, const TFileIdentity& identity, bool lockHeld) {
   auto parsed = std::make_unique<TRegKey>();
   std::string error;
-  if (!ParseRegFile(data, FRootName, *parsed, error)) {
+  TRegFileFormat format;
+  std::vector<std::string> problems;
+  if (!ParseRegFile(data, FRootName, *parsed, error, &format, &problems)) {
     HandleUnparsable(error, lockHeld);
     return;
   }
+  // Each line that cannot be read is told once; it stays in the file as it was.
+  for (const std::string& problem : problems)
+    if (FReportedProblems.insert(problem).second)
+      Note("the registry file " + FPath + ", " + problem + "; the line is kept as it is and the rest is read.");
+  FFormat = format;
   FUnreadable = false;
   FBaseBytes = std::move(data);
   FBaseIdentity = identity;
@@ -166,6 +173,7 @@ void TRegHive::TakeFileContent(std::string data, const TFileIdentity& identity, 
 
 void TRegHive::HandleUnparsable(const std::string& reason, bool lockHeld) {
   FBaseBytes.clear();
+  FFormat = {};
   FBaseIdentity = {};
   FView = std::make_unique<TRegKey>();
   ApplyPending();
@@ -214,7 +222,11 @@ void TRegHive::HandleUnparsable(const std::string& reason, bool lockHeld) {
 void TRegHive::Rebuild(const std::string& data) {
   auto parsed = std::make_unique<TRegKey>();
   std::string error;
-  if (!ParseRegFile(data, FRootName, *parsed, error)) parsed = std::make_unique<TRegKey>();
+  TRegFileFormat format;
+  if (ParseRegFile(data, FRootName, *parsed, error, &format))
+    FFormat = format;
+  else
+    parsed = std::make_unique<TRegKey>();
   FBaseBytes = data;
   FView = std::move(parsed);
   ApplyPending();

@@ -7,14 +7,17 @@
 // so. Changes stay pending until Flush, which takes the hive's lock, reads the file again,
 // applies the pending changes to what it finds and replaces the file only when the result
 // differs from it. Two programs changing different values of one hive therefore keep both
-// changes. A file that cannot be parsed is set aside under a name that says so and the
-// hive starts empty; a file that exists but cannot be read makes the hive read-only, so
-// it is never overwritten.
+// changes. Lines of the file that cannot be read are told once on standard error and kept
+// in the file as they were; a file that is not a hive file at all is set aside under a
+// name that says so and the hive starts empty; a file that exists but cannot be read makes
+// the hive read-only, so it is never overwritten.
 
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "platform/posix/FileRegistryFormat.h"
 #include "platform/posix/FileRegistryStore.h"
 #include "platform/posix/FileRegistryTree.h"
 
@@ -81,6 +84,8 @@ private:
   bool FBusyNoteShown = false;
   bool FHeldBack = false;
   std::string FBaseBytes;  // the file content the view is built on
+  TRegFileFormat FFormat;  // how the file was written, kept when writing it back
+  std::set<std::string> FReportedProblems;
   TFileIdentity FBaseIdentity;
   std::unique_ptr<TRegKey> FView;
   std::vector<TRegPath> FPendingKeys;
