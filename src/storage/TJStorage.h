@@ -47,10 +47,10 @@ public:
   TComponent* GetOwnerComponent() const { return FOwnerComponent; }
   void SetOwnerComponent(TComponent* owner) { FOwnerComponent = owner; }
 
-  // Opens (creating when absent) the key; does nothing when already open. Raises
-  // "Cannot open registry because TJStorage.Key is blank" for an empty key.
+  // Opens the key (a missing key is created by the first write); does nothing when already
+  // open. Raises "Cannot open registry because TJStorage.Key is blank" for an empty key.
   void Open();
-  // Flushes and closes the key.
+  // Flushes what was written and closes the key. Reading only never writes the registry.
   void Close();
   // Raises "JStorage not Open" unless the storage has been opened.
   void CheckOpen() const;

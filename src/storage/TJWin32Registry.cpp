@@ -15,22 +15,36 @@ void TJWin32Registry::Open(const TJStorage& storage) {
   if (storage.GetKey().empty()) throw Exception("Cannot open registry because TJStorage.Key is blank");
   FConnection = std::make_unique<TConnection>();
   FConnection->Root = storage.GetRootKey();
-  // A key that cannot be reached (no rights, no such root) leaves the connection without
-  // a key; reads then fail and writes are lost, which is what the storage promises.
+  FConnection->Path = storage.GetKey();
+  // Opening only looks: a missing key is created by the first write, so that reading a
+  // setting never changes the registry and leaves nothing to write back.
   HKEY key = HKEY_NULL;
-  if (RegCreateKeyEx(FConnection->Root, storage.GetKey(), REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, &key) ==
-      ERROR_SUCCESS)
-    FConnection->Key = key;
+  if (RegOpenKeyEx(FConnection->Root, FConnection->Path, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) FConnection->Key = key;
   FOpen = true;
 }
 
 void TJWin32Registry::Close() {
   if (FConnection && FConnection->Key != HKEY_NULL) {
-    RegFlushKey(FConnection->Key);
+    if (FConnection->Written) RegFlushKey(FConnection->Key);
     RegCloseKey(FConnection->Key);
   }
   FConnection.reset();
   FOpen = false;
+}
+
+bool TJWin32Registry::KeyForWriting() {
+  if (!FConnection) return false;
+  // A key that cannot be reached (no rights, no such root) stays unopened; the write is
+  // then lost, which is what the storage promises.
+  if (FConnection->Key == HKEY_NULL) {
+    HKEY key = HKEY_NULL;
+    if (RegCreateKeyEx(FConnection->Root, FConnection->Path, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, &key) !=
+        ERROR_SUCCESS)
+      return false;
+    FConnection->Key = key;
+  }
+  FConnection->Written = true;
+  return true;
 }
 
 bool TJWin32Registry::ReadString(const std::string& name, std::string& text) {
@@ -72,14 +86,14 @@ bool TJWin32Registry::ReadBool(const std::string& name, bool& value) {
 }
 
 bool TJWin32Registry::WriteString(const std::string& name, const std::string& text) {
-  if (!FConnection || FConnection->Key == HKEY_NULL) return false;
+  if (!KeyForWriting()) return false;
   // The stored size counts the terminating zero, which c_str() provides.
   return RegSetValueEx(FConnection->Key, name, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
                        DWORD(text.size() + 1)) == ERROR_SUCCESS;
 }
 
 bool TJWin32Registry::WriteInteger(const std::string& name, int32_t value) {
-  if (!FConnection || FConnection->Key == HKEY_NULL) return false;
+  if (!KeyForWriting()) return false;
   uint32_t number = uint32_t(value);
   BYTE data[4] = {BYTE(number), BYTE(number >> 8), BYTE(number >> 16), BYTE(number >> 24)};
   return RegSetValueEx(FConnection->Key, name, REG_DWORD, data, sizeof data) == ERROR_SUCCESS;

@@ -23,12 +23,12 @@ public:
 
   const char* ClassName() const override { return "TJWin32Registry"; }
 
-  // Opens (creating when absent) storage.Key below storage's root. Raises "Cannot open
-  // registry because TJStorage.Key is blank" for an empty key. When the key can neither be
-  // opened nor created the connection exists without a key: reads fail, writes are lost.
-  // Does nothing when a connection exists.
+  // Opens storage.Key below storage's root; a missing key is created by the first write.
+  // Raises "Cannot open registry because TJStorage.Key is blank" for an empty key. When the
+  // key can neither be opened nor created reads fail and writes are lost. Does nothing
+  // when a connection exists.
   void Open(const TJStorage& storage);
-  // Flushes the key to disk and releases it.
+  // Flushes the key to disk when something was written, and releases it.
   void Close();
   bool IsOpen() const { return FOpen; }
 
@@ -42,8 +42,13 @@ public:
 private:
   struct TConnection {
     platform::HKEY Root = platform::HKEY_NULL;
-    platform::HKEY Key = platform::HKEY_NULL;  // null when the key could not be opened
+    std::string Path;
+    platform::HKEY Key = platform::HKEY_NULL;  // null until the key exists and is opened
+    bool Written = false;
   };
+
+  // Opens the key for a write, creating it when absent; false when it cannot be reached.
+  bool KeyForWriting();
 
   bool FOpen = false;
   std::unique_ptr<TConnection> FConnection;

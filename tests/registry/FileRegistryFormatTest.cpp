@@ -134,35 +134,17 @@ TEST(FileRegistryFormat, ReadsFilesWrittenByHand) {
   EXPECT_TRUE(Parse(" \n\r\n").IsEmpty());
 }
 
-TEST(FileRegistryFormat, RefusesBrokenFilesWithTheLineAndReason) {
-  const std::string header = "REGEDIT4\n[HKEY_CURRENT_USER\\K]\n";
+TEST(FileRegistryFormat, RefusesOnlyFilesThatAreNotHiveFiles) {
   struct TCase {
     std::string Text;
     const char* Reason;
   } cases[] = {
       {"REGEDIT5\n", "line 1: the file does not begin with REGEDIT4"},
+      {"\n\n[HKEY_CURRENT_USER\\K]\n", "line 3: the file does not begin with REGEDIT4"},
       {"\x7F"
        "ELF\x02\x01\x01",
        "line 1: the file does not begin with REGEDIT4"},
-      {"REGEDIT4\n\"a\"=\"b\"\n", "line 2: a value before the first key"},
-      {"REGEDIT4\n[HKEY_LOCAL_MACHINE\\K]\n", "line 2: a key of another root"},
-      {"REGEDIT4\n[HKEY_CURRENT_USER\\K\n", "line 2: a key line without ']'"},
-      {"REGEDIT4\n[HKEY_CURRENT_USER\\\\K]\n", "line 2: an invalid key name"},
-      {"REGEDIT4\n[HKEY_CURRENT_USER\\K] x\n", "line 2: text after a key's ']'"},
-      {"REGEDIT4\n[-HKEY_CURRENT_USER]\n", "line 2: a root cannot be removed"},
-      {header + "\"a\"=\"unterminated\n", "line 3: unterminated text"},
-      {header + "\"a=\"b\"\n", "line 3: a value name without '='"},
-      {header + "\"a\"=\"b\\n\"\n", "line 3: an unknown escape in text"},
-      {header + "\"a\"=\"b\" c\n", "line 3: text after a value"},
-      {header + "\"a\"=dword:123456789\n", "line 3: an invalid dword"},
-      {header + "\"a\"=dword:\n", "line 3: an invalid dword"},
-      {header + "\"a\"=hex:01,\n", "line 3: a hex value ending in ','"},
-      {header + "\"a\"=hex:01,zz\n", "line 3: an invalid hex byte"},
-      {header + "\"a\"=hex:123\n", "line 3: an invalid hex byte"},
-      {header + "\"a\"=hex(:01\n", "line 3: an invalid hex type"},
-      {header + "\"a\"=hex:01,\\\n", "line 3: a hex value continued past the end of the file"},
-      {header + "\"a\"=text\n", "line 3: an unknown kind of value"},
-      {header + "garbage\n", "line 3: a line that is neither a key nor a value"},
+      {std::string("\xFF\xFER\0E\0G\0", 9), "line 1: the file is not whole UTF-16 text"},
   };
   for (const TCase& c : cases) {
     TRegKey root;
@@ -174,15 +156,135 @@ TEST(FileRegistryFormat, RefusesBrokenFilesWithTheLineAndReason) {
   }
 }
 
+// One line that cannot be read costs only that line: it is reported with its number,
+// the values around it are read, and writing the tree back gives the line unchanged.
+TEST(FileRegistryFormat, KeepsLinesItCannotReadAndReadsTheRest) {
+  const std::string before = "REGEDIT4\n[HKEY_CURRENT_USER\\K]\n\"first\"=\"1\"\n";
+  const std::string after = "\"second\"=\"2\"\n[HKEY_CURRENT_USER\\L]\n\"third\"=\"3\"\n";
+  struct TCase {
+    std::string Lines;
+    const char* Reason;
+  } cases[] = {
+      {"\"Path\"=\"C:\\temp\\new\"", "line 4: an unknown escape in text"},
+      {"\"Language\"=Deutsch", "line 4: an unknown kind of value"},
+      {"\"a\"=\"unterminated", "line 4: unterminated text"},
+      {"\"a=\"b\"", "line 4: a value name without '='"},
+      {"\"a\"=\"b\" c", "line 4: text after a value"},
+      {"\"a\"=dword:123456789", "line 4: an invalid dword"},
+      {"\"a\"=dword:", "line 4: an invalid dword"},
+      {"\"a\"=hex:01,", "line 4: a hex value ending in ','"},
+      {"\"a\"=hex:01,zz", "line 4: an invalid hex byte"},
+      {"\"a\"=hex:123", "line 4: an invalid hex byte"},
+      {"\"a\"=hex(:01", "line 4: an invalid hex type"},
+      {"\"a\"=hex:01,\\\n  02,\\\n  03,,04", "line 4: an invalid hex byte"},
+      {"\"a\"=hex:01,\\", "line 4: a hex value continued by a line that is not hex"},
+      {"garbage", "line 4: a line that is neither a key nor a value"},
+      {"[HKEY_LOCAL_MACHINE\\K]\n\"x\"=\"in another root\"", "line 4: a key of another root"},
+      {"[HKEY_CURRENT_USER\\K", "line 4: a key line without ']'"},
+      {"[HKEY_CURRENT_USER\\\\K]", "line 4: an invalid key name"},
+      {"[HKEY_CURRENT_USER\\K] x", "line 4: text after a key's ']'"},
+      {"[-HKEY_CURRENT_USER]", "line 4: a root cannot be removed"},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Lines);
+    const std::string text = before + c.Lines + "\n" + after;
+    TRegKey root;
+    std::string error;
+    std::vector<std::string> problems;
+    ASSERT_TRUE(ParseRegFile(text, kRoot, root, error, nullptr, &problems));
+    EXPECT_EQ(problems, std::vector<std::string>{c.Reason});
+    ASSERT_NE(root.Find({"K"}), nullptr);
+    EXPECT_EQ(root.Find({"K"})->FindValue("first")->Data, Sz("1"));
+    EXPECT_EQ(root.Find({"L"})->FindValue("third")->Data, Sz("3"));
+    // After a value line, the key's values go on; after a key line, its own lines follow it.
+    if (c.Lines[0] != '[') EXPECT_EQ(root.Find({"K"})->FindValue("second")->Data, Sz("2"));
+
+    const std::string written = FormatRegFile(root, kRoot);
+    EXPECT_NE(written.find("\n" + c.Lines + "\n"), std::string::npos) << written;
+    TRegKey again;
+    std::vector<std::string> problemsAgain;
+    ASSERT_TRUE(ParseRegFile(written, kRoot, again, error, nullptr, &problemsAgain));
+    EXPECT_EQ(problemsAgain.size(), 1u);
+    EXPECT_TRUE(again.SameContent(root)) << written;
+    EXPECT_EQ(FormatRegFile(again, kRoot), written);
+  }
+
+  // Lines before the first key, and a hex value cut off by the end of the file.
+  TRegKey root;
+  std::string error;
+  std::vector<std::string> problems;
+  const std::string text = "REGEDIT4\n\"a\"=\"b\"\n[HKEY_CURRENT_USER\\K]\n\"c\"=\"d\"\n\"e\"=hex:01,\\\n";
+  ASSERT_TRUE(ParseRegFile(text, kRoot, root, error, nullptr, &problems));
+  EXPECT_EQ(problems, (std::vector<std::string>{"line 2: a value before the first key",
+                                                "line 5: a hex value continued past the end of the file"}));
+  EXPECT_EQ(root.Find({"K"})->FindValue("c")->Data, Sz("d"));
+  EXPECT_EQ(FormatRegFile(root, kRoot),
+            "REGEDIT4\n\"a\"=\"b\"\n\n[HKEY_CURRENT_USER\\K]\n\"c\"=\"d\"\n\"e\"=hex:01,\\\n\n");
+  ExpectRoundTrip(root);
+}
+
+// What the registry editor exports by default: the version 5 header, UTF-16 LE with a
+// byte order mark, CR LF line ends, text types in hex as UTF-16. Written back unchanged.
+TEST(FileRegistryFormat, ReadsAndWritesBackVersion5FilesInUtf16) {
+  const std::string utf8 =
+      "Windows Registry Editor Version 5.00\r\n"
+      "\r\n"
+      "[HKEY_CURRENT_USER\\Software]\r\n"
+      "\r\n"
+      "[HKEY_CURRENT_USER\\Software\\Caf\u00e9]\r\n"
+      "\"Language\"=\"Fran\u00e7ais \u20ac\"\r\n"
+      "\"Home\"=hex(2):25,00,48,00,4f,00,4d,00,45,00,25,00,00,00\r\n"
+      "\"Name\"=\"\u65e5\u672c\"\r\n"
+      "\"Count\"=dword:00000003\r\n";
+  std::string utf16 = "\xFF\xFE";
+  for (size_t pos = 0; pos < utf8.size();) {
+    // The test text is ASCII apart from characters of the Basic Multilingual Plane.
+    char32_t c = static_cast<unsigned char>(utf8[pos]);
+    int extra = c < 0x80 ? 0 : c < 0xE0 ? 1 : 2;
+    c &= extra == 0 ? 0x7F : extra == 1 ? 0x1F : 0x0F;
+    for (int i = 1; i <= extra; ++i) c = (c << 6) | (static_cast<unsigned char>(utf8[pos + size_t(i)]) & 0x3F);
+    pos += size_t(extra) + 1;
+    utf16 += char(c & 0xFF);
+    utf16 += char(c >> 8);
+  }
+  TRegKey root;
+  std::string error;
+  TRegFileFormat format;
+  std::vector<std::string> problems;
+  ASSERT_TRUE(ParseRegFile(utf16, kRoot, root, error, &format, &problems)) << error;
+  EXPECT_EQ(format, (TRegFileFormat{TRegFileFormat::reUtf16, true, true}));
+  EXPECT_EQ(problems, std::vector<std::string>{"line 8: characters that 8-bit text cannot hold"});
+  const TRegKey* key = root.Find({"Software", "Caf\xE9"});
+  ASSERT_NE(key, nullptr);
+  EXPECT_EQ(key->FindValue("Language")->Data, Sz("Fran\xE7"
+                                                 "ais \x80"));
+  EXPECT_EQ(*key->FindValue("Home"), (TRegValue{"Home", REG_EXPAND_SZ, Sz("%HOME%")}));
+  EXPECT_EQ(key->FindValue("Count")->Data, Dword(3));
+  EXPECT_EQ(FormatRegFile(root, kRoot, format), utf16);
+
+  // The same in UTF-8 with a byte order mark.
+  ASSERT_TRUE(ParseRegFile("\xEF\xBB\xBF" + utf8, kRoot, root, error, &format, &problems));
+  EXPECT_EQ(format, (TRegFileFormat{TRegFileFormat::reUtf8, true, true}));
+  EXPECT_EQ(root.Find({"Software", "Caf\xE9"})->FindValue("Language")->Data, Sz("Fran\xE7"
+                                                                                "ais \x80"));
+  EXPECT_EQ(FormatRegFile(root, kRoot, format), "\xEF\xBB\xBF" + utf8);
+}
+
 TEST(FileRegistryFormat, RefusesPathsBeyondTheRegistryLimits) {
   std::string deep = "REGEDIT4\n[HKEY_CURRENT_USER";
   for (int i = 0; i < 100000; ++i) deep += "\\k";
   deep += "]\n";
   TRegKey root;
   std::string error;
-  EXPECT_FALSE(ParseRegFile(deep, kRoot, root, error));
-  EXPECT_FALSE(ParseRegFile("REGEDIT4\n[HKEY_CURRENT_USER\\" + std::string(256, 'n') + "]\n", kRoot, root, error));
+  std::vector<std::string> problems;
+  EXPECT_TRUE(ParseRegFile(deep, kRoot, root, error, nullptr, &problems));
+  EXPECT_TRUE(root.SubKeys().empty());
+  EXPECT_EQ(problems, std::vector<std::string>{"line 2: an invalid key name"});
+  EXPECT_TRUE(ParseRegFile("REGEDIT4\n[HKEY_CURRENT_USER\\" + std::string(256, 'n') + "]\n", kRoot, root, error,
+                           nullptr, &problems));
+  EXPECT_TRUE(root.SubKeys().empty());
   EXPECT_TRUE(ParseRegFile("REGEDIT4\n[HKEY_CURRENT_USER\\" + std::string(255, 'n') + "]\n", kRoot, root, error));
+  EXPECT_EQ(root.SubKeys().size(), 1u);
 }
 
 // The fuzzer's seed files (valid hives, truncated ones, garbage and binary noise) never

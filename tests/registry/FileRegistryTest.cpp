@@ -160,9 +160,9 @@ TEST(FileRegistry, AFlushThatChangesNothingWritesNothing) {
   RegCloseKey(key);
 }
 
-TEST(FileRegistry, SetsAnUnparsableFileAsideAndNeverOverwritesIt) {
+TEST(FileRegistry, SetsAFileThatIsNoHiveFileAsideAndNeverOverwritesIt) {
   TTempRegistryFolder folder;
-  const std::string garbage = "REGEDIT4\n[HKEY_CURRENT_USER\\App]\n\"Language\"=\"Eng";
+  const std::string garbage = "Language=English\n[HKEY_CURRENT_USER\\App]\n";
   TTempRegistryFolder::WriteFile(folder.UserHive(), garbage);
 
   HKEY key = CreateKey("App");
@@ -185,6 +185,49 @@ TEST(FileRegistry, SetsAnUnparsableFileAsideAndNeverOverwritesIt) {
   int setAside = 0;
   for (const std::string& name : FilesIn(folder.Path())) setAside += name.find(".corrupt-") != std::string::npos;
   EXPECT_EQ(setAside, 2);
+  RegCloseKey(key);
+}
+
+// Latin-1 text as UTF-16 LE (the byte order mark FF FE stays two bytes).
+std::string Utf16(const std::string& text) {
+  std::string out;
+  size_t start = text.rfind("\xFF\xFE", 0) == 0 ? 2 : 0;
+  out = text.substr(0, start);
+  for (size_t i = start; i < text.size(); ++i) out += std::string{text[i], '\0'};
+  return out;
+}
+
+// A hand edit with a line that cannot be read: the values around it are read, the line is
+// told once with the file and its number, and it stays in the file, byte for byte, when
+// the program writes the file again. The file's encoding and header are kept too.
+TEST(FileRegistry, ALineThatCannotBeReadCostsOnlyThatLine) {
+  TTempRegistryFolder folder;
+  const std::string badLine = "\"Path\"=\"C:\\temp\\new\"";
+  TTempRegistryFolder::WriteFile(
+      folder.UserHive(), "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\App]\r\n" + badLine + "\r\n\"Language\"=\"Deutsch\"\r\n");
+  testing::internal::CaptureStderr();
+  HKEY key = CreateKey("App");
+  EXPECT_EQ(Query(key, "Language"), std::string("Deutsch\0", 8));
+  SetText(key, "Language", "English");
+  ASSERT_EQ(RegFlushKey(key), ERROR_SUCCESS);
+  SetText(key, "Level", "2");
+  ASSERT_EQ(RegFlushKey(key), ERROR_SUCCESS);
+  const std::string notes = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(notes, "Pointrix: the registry file " + folder.UserHive() +
+                       ", line 4: an unknown escape in text; the line is kept as it is and the rest is read.\n");
+  EXPECT_EQ(
+      TTempRegistryFolder::ReadFile(folder.UserHive()),
+      "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\App]\r\n" + badLine + "\r\n\"Language\"=\"English\"\r\n\"Level\"=\"2\"\r\n");
+  for (const std::string& name : FilesIn(folder.Path())) EXPECT_EQ(name.find(".corrupt-"), std::string::npos);
+
+  // An export in UTF-16 is read and written back in UTF-16 with its header.
+  const std::string exported =
+      Utf16("\xFF\xFEWindows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\App]\r\n\"a\"=\"\xE7\"\r\n");
+  TTempRegistryFolder::WriteFile(folder.UserHive(), exported);
+  EXPECT_EQ(Query(key, "a"), std::string("\xE7\0", 2));
+  SetText(key, "b", "x");
+  ASSERT_EQ(RegFlushKey(key), ERROR_SUCCESS);
+  EXPECT_EQ(TTempRegistryFolder::ReadFile(folder.UserHive()), exported + Utf16("\"b\"=\"x\"\r\n"));
   RegCloseKey(key);
 }
 

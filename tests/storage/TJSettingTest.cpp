@@ -4,6 +4,8 @@
 
 #include "platform/Registry.h"
 #include "platform/posix/FileRegistryFormat.h"
+#include "registry/LockHolder.h"
+#include "registry/RegistryFaultHook.h"
 #include "registry/TempRegistryFolder.h"
 #include "storage/TJSetting.h"
 
@@ -31,16 +33,17 @@ TRegKey UserHiveOnDisk(const TTempRegistryFolder& folder) {
 
 }  // namespace
 
-TEST(TJSetting, AFreshProfileGivesEmptyTextAndCreatesTheKey) {
+// Reading creates nothing, so a read never has anything to write back (and never waits
+// for a writer's lock).
+TEST(TJSetting, AFreshProfileGivesEmptyTextAndLeavesTheRegistryAlone) {
   TTempRegistryFolder folder;
   TLanguageSetting language;
   EXPECT_EQ(language.Setting->GetStorage()->GetOwnerComponent(), language.Setting);
   EXPECT_EQ(language.Setting->GetValue(), "");
   EXPECT_FALSE(language.Setting->GetStorage()->GetIsOpen());
-  TRegKey onDisk = UserHiveOnDisk(folder);
-  const TRegKey* key = onDisk.Find({"Software", "Quillaby Software", "Pointrix"});
-  ASSERT_NE(key, nullptr);
-  EXPECT_TRUE(key->IsEmpty());
+  EXPECT_FALSE(std::filesystem::exists(folder.UserHive()));
+  platform::FlushRegistry();
+  EXPECT_FALSE(std::filesystem::exists(folder.UserHive()));
 }
 
 TEST(TJSetting, StoresTextOnDiskBeforeSetValueReturns) {
@@ -142,4 +145,36 @@ TEST(TJSetting, AnUnwritableRegistryLosesTheValueQuietly) {
   language.Setting->SetDefaultValue("English");
   EXPECT_NO_THROW(language.Setting->SetValue("Deutsch"));
   EXPECT_EQ(language.Setting->GetValue(), "English");
+}
+
+// A second copy of the program stuck in a write: reading settings never waits for its
+// lock, a write waits about a second and its value is kept and written once it is free.
+TEST(TJSetting, AHeldLockStopsNeitherReadsNorTheValueBeingKept) {
+  TTempRegistryFolder folder;
+  folder.FakeLeftHanded(true);
+  TLockHolder holder(folder.UserHive() + ".lock");
+  TLanguageSetting language;
+  auto* hand = new TJSetting(&language.Form);
+  hand->GetStorage()->SetKey("Control Panel\\Mouse");
+  hand->SetKeyName("SwapMouseButtons");
+
+  TRegistryStepLog steps;
+  EXPECT_EQ(language.Setting->GetValue(), "");
+  EXPECT_EQ(hand->GetValue(), "1");
+  EXPECT_TRUE(steps.Steps().empty()) << "a read went for the lock";
+
+  testing::internal::CaptureStderr();
+  language.Setting->SetValue("Deutsch");
+  testing::internal::GetCapturedStderr();
+  EXPECT_TRUE(steps.Reached(TRegWriteStep::rwLockWanted));
+  steps.Clear();
+  EXPECT_EQ(language.Setting->GetValue(), "Deutsch");
+  EXPECT_EQ(hand->GetValue(), "1");
+  EXPECT_TRUE(steps.Steps().empty()) << "a read after a kept write went for the lock";
+  EXPECT_FALSE(std::filesystem::exists(folder.UserHive()));
+
+  holder.Release();
+  platform::FlushRegistry();
+  EXPECT_EQ(*UserHiveOnDisk(folder).Find({"Software", "Quillaby Software", "Pointrix"})->FindValue("Language"),
+            (TRegValue{"Language", REG_SZ, std::string("Deutsch\0", 8)}));
 }

@@ -52,7 +52,7 @@ TEST(TJStorage, MapsEveryRootValueToItsHandle) {
   EXPECT_EQ(storage.GetRootKey(), HKEY_NULL);
 }
 
-TEST(TJStorage, OpeningCreatesTheKeyAndClosingWritesItToDisk) {
+TEST(TJStorage, TheFirstWriteCreatesTheKeyAndClosingWritesItToDisk) {
   TTempRegistryFolder folder;
   TJStorage storage;
   storage.SetKey(kPointrixKey);
@@ -61,10 +61,17 @@ TEST(TJStorage, OpeningCreatesTheKeyAndClosingWritesItToDisk) {
   EXPECT_EQ(storage.ReadString("Language", ""), "");
   storage.Close();
   EXPECT_FALSE(storage.GetIsOpen());
+  platform::FlushRegistry();
+  EXPECT_FALSE(std::filesystem::exists(folder.UserHive())) << "a read created something";
+
+  storage.Open();
+  storage.WriteString("Language", "English");
+  EXPECT_EQ(storage.ReadString("Language", ""), "English");
+  storage.Close();
   TRegKey onDisk = UserHiveOnDisk(folder);
   const TRegKey* key = onDisk.Find({"Software", "Quillaby Software", "Pointrix"});
   ASSERT_NE(key, nullptr);
-  EXPECT_TRUE(key->Values().empty());
+  EXPECT_EQ(key->Values().size(), 1u);
 }
 
 TEST(TJStorage, RaisesItsTwoErrorsWithTheirExactTexts) {

@@ -54,7 +54,7 @@ public:
   static TFileRegistry& Instance() {
     static TFileRegistry* registry = [] {
       auto* created = new TFileRegistry();
-      std::atexit([] { Instance().FlushAll(); });
+      std::atexit([] { Instance().FlushAll(true); });
       return created;
     }();
     return *registry;
@@ -71,6 +71,8 @@ public:
       return ERROR_INVALID_PARAMETER;
     ref.Path.insert(ref.Path.end(), below.begin(), below.end());
     bool existed = ref.Hive->FindKey(ref.Path) != nullptr;
+    // The key answered from the desktop can be opened for reading without being created.
+    if (!existed && !create && IsDesktopKey(ref)) existed = true;
     if (!existed && !create) return ERROR_FILE_NOT_FOUND;
     if (!existed && !ref.Hive->CreateKey(ref.Path)) return ERROR_ACCESS_DENIED;
     ref.Access = access;
@@ -137,9 +139,10 @@ public:
     FMouseSetting = std::move(source);
   }
 
-  void FlushAll() {
+  // final: the program is ending, so a held lock is waited for only briefly.
+  void FlushAll(bool final) {
     std::lock_guard<std::mutex> guard(FMutex);
-    for (auto& [path, hive] : FHives) hive->Flush();
+    for (auto& [path, hive] : FHives) hive->Flush(final);
   }
 
 private:
@@ -165,11 +168,13 @@ private:
     return true;
   }
 
+  static bool IsDesktopKey(const TKeyRef& ref) {
+    return ref.Hive->RootName() == "HKEY_CURRENT_USER" && ref.Path.size() == 2 &&
+           SameRegName(ref.Path[0], "Control Panel") && SameRegName(ref.Path[1], "Mouse");
+  }
+
   std::optional<std::string> DesktopAnswer(const TKeyRef& ref, const std::string& name) {
-    if (ref.Hive->RootName() != "HKEY_CURRENT_USER" || ref.Path.size() != 2 ||
-        !SameRegName(ref.Path[0], "Control Panel") || !SameRegName(ref.Path[1], "Mouse") ||
-        !SameRegName(name, "SwapMouseButtons"))
-      return std::nullopt;
+    if (!IsDesktopKey(ref) || !SameRegName(name, "SwapMouseButtons")) return std::nullopt;
     if (!FMouseSetting) FMouseSetting = CreateDesktopMouseSetting();
     std::optional<bool> leftHanded = FMouseSetting->LeftHanded();
     if (!leftHanded) return std::nullopt;
@@ -214,7 +219,7 @@ void SetDesktopMouseSetting(std::unique_ptr<TDesktopMouseSetting> source) {
 }
 
 void FlushRegistry() {
-  TFileRegistry::Instance().FlushAll();
+  TFileRegistry::Instance().FlushAll(false);
 }
 
 LONG RegCreateKeyEx(HKEY key, const std::string& subKey, DWORD options, REGSAM samDesired, HKEY* result,

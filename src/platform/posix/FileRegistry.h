@@ -10,6 +10,10 @@
 // MachineRegistryFolder() and are read-only: creating a key or setting a value there
 // fails with ERROR_ACCESS_DENIED, as for a user without rights. Every call is safe from
 // any thread. Pending changes are written at RegFlushKey and when the program ends.
+// Reading never takes the hive's lock (a writer replaces the file at once, so a reader
+// always sees a whole file). A write whose lock another program holds for about a second
+// keeps its changes in memory (RegFlushKey answers ERROR_WRITE_FAULT) and they are written
+// by a later flush or, waiting a quarter of a second at most, when the program ends.
 //
 // HKEY_CURRENT_USER\Control Panel\Mouse\SwapMouseButtons, when the hive has no such value,
 // is answered from the desktop's own left-handed setting as the text "1" or "0" (and is

@@ -1,5 +1,6 @@
 #include "platform/posix/FileRegistryFormat.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string_view>
 
@@ -42,33 +43,218 @@ bool TakeHex(std::string_view& s, size_t maxDigits, uint32_t& value) {
   return n > 0;
 }
 
+// Windows-1252 code points of the bytes 0x80..0x9F; the rest of the code page is Latin-1.
+// The five bytes the code page leaves undefined stand for the C1 controls of that value.
+constexpr char32_t kHighCodePoints[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+char32_t CodePointOf(unsigned char byte) {
+  return byte >= 0x80 && byte < 0xA0 ? kHighCodePoints[byte - 0x80] : char32_t(byte);
+}
+
+// The 8-bit byte of a code point; -1 when the code page has none.
+int ByteOf(char32_t c) {
+  if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return int(c);
+  for (int i = 0; i < 32; ++i)
+    if (kHighCodePoints[i] == c) return 0x80 + i;
+  return -1;
+}
+
+// UTF-8, also for the lone surrogates a UTF-16 file may hold, so that any UTF-16 text
+// converts to UTF-8 and back unchanged.
+void AppendUtf8(std::string& out, char32_t c) {
+  if (c < 0x80) {
+    out += char(c);
+  } else if (c < 0x800) {
+    out += char(0xC0 | (c >> 6));
+    out += char(0x80 | (c & 0x3F));
+  } else if (c < 0x10000) {
+    out += char(0xE0 | (c >> 12));
+    out += char(0x80 | ((c >> 6) & 0x3F));
+    out += char(0x80 | (c & 0x3F));
+  } else {
+    out += char(0xF0 | (c >> 18));
+    out += char(0x80 | ((c >> 12) & 0x3F));
+    out += char(0x80 | ((c >> 6) & 0x3F));
+    out += char(0x80 | (c & 0x3F));
+  }
+}
+
+// Decodes one UTF-8 sequence at text[pos], advancing pos; false for a malformed one.
+bool TakeUtf8(std::string_view text, size_t& pos, char32_t& c) {
+  const auto lead = static_cast<unsigned char>(text[pos++]);
+  int extra = 0;
+  if (lead < 0x80) {
+    c = lead;
+    return true;
+  }
+  if (lead >= 0xC2 && lead <= 0xDF)
+    extra = 1;
+  else if (lead >= 0xE0 && lead <= 0xEF)
+    extra = 2;
+  else if (lead >= 0xF0 && lead <= 0xF4)
+    extra = 3;
+  else
+    return false;
+  c = lead & (0x7F >> (extra + 1));
+  for (int i = 0; i < extra; ++i) {
+    if (pos >= text.size() || (static_cast<unsigned char>(text[pos]) & 0xC0) != 0x80) return false;
+    c = (c << 6) | (static_cast<unsigned char>(text[pos++]) & 0x3F);
+  }
+  static constexpr char32_t kMinimum[4] = {0, 0x80, 0x800, 0x10000};
+  return c >= kMinimum[extra] && c <= 0x10FFFF;
+}
+
+// UTF-8 text as 8-bit text; false when a character has no 8-bit byte.
+bool Utf8To8Bit(std::string_view text, std::string& out) {
+  out.clear();
+  for (size_t pos = 0; pos < text.size();) {
+    char32_t c = 0;
+    int byte = TakeUtf8(text, pos, c) ? ByteOf(c) : -1;
+    if (byte < 0) return false;
+    out += char(byte);
+  }
+  return true;
+}
+
+std::string EightBitToUtf8(std::string_view text) {
+  std::string out;
+  for (char c : text) AppendUtf8(out, CodePointOf(static_cast<unsigned char>(c)));
+  return out;
+}
+
+// UTF-16 LE bytes as UTF-8; false for an odd number of bytes.
+bool Utf16ToUtf8(std::string_view bytes, std::string& out) {
+  if (bytes.size() % 2) return false;
+  out.clear();
+  for (size_t i = 0; i < bytes.size(); i += 2) {
+    char32_t unit = static_cast<unsigned char>(bytes[i]) | static_cast<unsigned char>(bytes[i + 1]) << 8;
+    if (unit >= 0xD800 && unit < 0xDC00 && i + 3 < bytes.size()) {
+      char32_t low = static_cast<unsigned char>(bytes[i + 2]) | static_cast<unsigned char>(bytes[i + 3]) << 8;
+      if (low >= 0xDC00 && low < 0xE000) {
+        unit = 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00);
+        i += 2;
+      }
+    }
+    AppendUtf8(out, unit);
+  }
+  return true;
+}
+
+void AppendUtf16Unit(std::string& out, char32_t unit) {
+  out += char(unit & 0xFF);
+  out += char(unit >> 8);
+}
+
+// The inverse of Utf16ToUtf8 for the text it makes; bytes that are not UTF-8 are written
+// as the code points of their 8-bit reading.
+std::string Utf8ToUtf16(std::string_view text) {
+  std::string out;
+  for (size_t pos = 0; pos < text.size();) {
+    size_t start = pos;
+    char32_t c = 0;
+    if (!TakeUtf8(text, pos, c)) {
+      pos = start + 1;
+      c = CodePointOf(static_cast<unsigned char>(text[start]));
+    }
+    if (c >= 0x10000) {
+      AppendUtf16Unit(out, 0xD800 + ((c - 0x10000) >> 10));
+      AppendUtf16Unit(out, 0xDC00 + ((c - 0x10000) & 0x3FF));
+    } else {
+      AppendUtf16Unit(out, c);
+    }
+  }
+  return out;
+}
+
+// Text-typed data as a version 5 file holds it (UTF-16 LE) and back.
+bool IsTextType(DWORD type) {
+  return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ;
+}
+
+bool Utf16DataTo8Bit(const std::string& data, std::string& out) {
+  std::string utf8;
+  return Utf16ToUtf8(data, utf8) && Utf8To8Bit(utf8, out);
+}
+
+std::string EightBitDataToUtf16(const std::string& data) {
+  return Utf8ToUtf16(EightBitToUtf8(data));
+}
+
+// A line that can only continue a hex value: hex digits, commas and blanks, with perhaps
+// a '\\' at its end.
+bool IsHexContinuation(std::string_view line) {
+  line = Trim(line);
+  if (!line.empty() && line.back() == '\\') line.remove_suffix(1);
+  if (Trim(line).empty()) return false;
+  for (char c : line)
+    if (HexDigit(c) < 0 && c != ',' && !IsBlank(c)) return false;
+  return true;
+}
+
+constexpr std::string_view kVersion4Header = "REGEDIT4";
+constexpr std::string_view kVersion5Header = "Windows Registry Editor Version 5.00";
+
 class TRegFileParser {
 public:
-  TRegFileParser(const std::string& text, const std::string& rootName, TRegKey& root)
-      : FText(text), FRootName(rootName), FRoot(root) {}
+  // text is the file's content as 8-bit text, or as UTF-8 when unicode.
+  // crLf: the file's lines end in "\r\n", which the writer puts back.
+  TRegFileParser(const std::string& text, bool unicode, bool crLf, const std::string& rootName, TRegKey& root,
+                 std::vector<std::string>* problems)
+      : FText(text), FUnicode(unicode), FCrLf(crLf), FRootName(rootName), FRoot(root), FProblems(problems) {}
+
+  bool Version5() const { return FVersion5; }
 
   bool Run(std::string& error) {
     std::string_view line;
-    if (FText.compare(0, 3, "\xEF\xBB\xBF") == 0) FPos = 3;
     bool sawHeader = false;
     while (NextLine(line)) {
+      FRecord.clear();
+      FRecord.push_back(FRecordLine);
+      const size_t lineNumber = FLineNumber;
       std::string_view trimmed = Trim(line);
       if (trimmed.empty() || (sawHeader && trimmed.front() == ';')) continue;
-      bool ok = true;
       if (!sawHeader) {
         sawHeader = true;
-        ok = trimmed == "REGEDIT4" || Fail("the file does not begin with REGEDIT4");
-      } else if (trimmed.front() == '[') {
+        FVersion5 = trimmed == kVersion5Header;
+        if (FVersion5 || trimmed == kVersion4Header) continue;
+        error = "line " + std::to_string(lineNumber) + ": the file does not begin with REGEDIT4";
+        return false;
+      }
+      // The lines below a key line that could not be read belong to that unknown key.
+      if (FInBadKey && trimmed.front() != '[') {
+        // Its values are read and thrown away, so that their lines group as anywhere else.
+        std::string converted;
+        if ((trimmed.front() == '"' || trimmed.front() == '@') && (!FUnicode || Utf8To8Bit(trimmed, converted))) {
+          FDiscard = true;
+          ParseValue(FUnicode ? std::string_view(converted) : trimmed);
+          FDiscard = false;
+        }
+        Keep(true);
+        continue;
+      }
+      FInBadKey = false;
+      std::string converted;
+      if (FUnicode) {
+        if (!Utf8To8Bit(trimmed, converted)) {
+          Problem(lineNumber, "characters that 8-bit text cannot hold", trimmed.front() == '[');
+          continue;
+        }
+        trimmed = converted;
+      }
+      FError = nullptr;
+      bool ok = true;
+      if (trimmed.front() == '[') {
         ok = ParseSection(trimmed);
       } else if (trimmed.front() == '"' || trimmed.front() == '@') {
         ok = ParseValue(trimmed);
       } else {
         ok = Fail("a line that is neither a key nor a value");
       }
-      if (!ok) {
-        error = "line " + std::to_string(FLineNumber) + ": " + FError;
-        return false;
-      }
+      if (!ok) Problem(lineNumber, FError, trimmed.front() == '[');
     }
     return true;
   }
@@ -79,10 +265,35 @@ private:
     size_t end = FText.find('\n', FPos);
     if (end == std::string::npos) end = FText.size();
     line = std::string_view(FText).substr(FPos, end - FPos);
+    FRecordLine = line;
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    // A line is kept with its '\r' unless the writer puts that back.
+    if (FCrLf) FRecordLine = line;
     FPos = end + 1;
     ++FLineNumber;
     return true;
+  }
+
+  // A line that could not be read: reported, and kept where it was.
+  void Problem(size_t lineNumber, const char* reason, bool keyLine) {
+    if (FProblems) FProblems->push_back("line " + std::to_string(lineNumber) + ": " + reason);
+    FInBadKey = keyLine;
+    Keep(keyLine);
+  }
+
+  // Keeps the lines of the current record verbatim: in the key being read (at the end of
+  // its values for the lines of an unreadable key line, so that its own lines follow it),
+  // or before every key when there is none.
+  void Keep(bool atEnd) {
+    std::string text;
+    for (size_t i = 0; i < FRecord.size(); ++i) {
+      if (i > 0) text += '\n';
+      text += FRecord[i];
+    }
+    if (FCurrent)
+      FCurrent->AddVerbatim(atEnd ? TRegVerbatim::kAtEnd : FCurrent->Values().size(), std::move(text));
+    else
+      FRoot.AddVerbatim(TRegVerbatim::kBeforeEverything, std::move(text));
   }
 
   bool Fail(const char* message) {
@@ -102,11 +313,13 @@ private:
     TRegPath path;
     if (sep != std::string_view::npos) {
       std::string rest(inner.substr(sep + 1));
-      if (rest.empty() || rest.front() == '\\' || rest.back() == '\\' || !SplitRegPath(rest, path))
+      if (rest.empty() || rest.front() == '\\' || rest.back() == '\\' || !SplitRegPath(rest, path) ||
+          path.size() > kRegMaxKeyDepth)
         return Fail("an invalid key name");
     }
     if (!remove) {
       FCurrent = &FRoot.Create(path);
+      FInRemovedKey = false;
       return true;
     }
     if (path.empty()) return Fail("a root cannot be removed");
@@ -146,20 +359,24 @@ private:
     line = TrimLeft(line);
     if (line.empty() || line.front() != '=') return Fail("a value name without '='");
     line = TrimLeft(line.substr(1));
-    if (!FCurrent && !FInRemovedKey) return Fail("a value before the first key");
     DWORD type = REG_SZ;
     std::string data;
+    // The whole value is read before its place is judged, so that its lines are the same
+    // wherever it stands.
+    const bool placed = FCurrent || FInRemovedKey || FDiscard;
     if (!line.empty() && line.front() == '"') {
       if (!TakeQuoted(line, data)) return false;
       if (!Trim(line).empty()) return Fail("text after a value");
       data += '\0';
     } else if (Trim(line) == "-") {
-      if (FCurrent) FCurrent->DeleteValue(name);
+      if (!placed) return Fail("a value before the first key");
+      if (FCurrent && !FDiscard) FCurrent->DeleteValue(name);
       return true;
     } else if (!ParseTyped(line, type, data)) {
       return false;
     }
-    if (FCurrent) FCurrent->SetValue(name, type, std::move(data));
+    if (!placed) return Fail("a value before the first key");
+    if (FCurrent && !FDiscard) FCurrent->SetValue(name, type, std::move(data));
     return true;
   }
 
@@ -183,16 +400,31 @@ private:
     }
     if (line.empty() || line.front() != ':') return Fail("an invalid hex value");
     line.remove_prefix(1);
-    return ParseHexBytes(line, data);
+    if (!ParseHexBytes(line, data)) return false;
+    // Version 5 files hold text types as UTF-16.
+    if (FVersion5 && IsTextType(type)) {
+      std::string text;
+      if (!Utf16DataTo8Bit(data, text)) return Fail("text that 8-bit text cannot hold");
+      data = std::move(text);
+    }
+    return true;
   }
 
-  // Comma-separated bytes; a '\' at the end of a line continues the list on the next.
+  // Comma-separated bytes; a '\' at the end of a line continues the list on the next line
+  // when that line holds hex bytes.
   bool ParseHexBytes(std::string_view line, std::string& data) {
     bool needByte = false;
     while (true) {
       line = TrimLeft(line);
       if (!line.empty() && line.front() == '\\' && Trim(line.substr(1)).empty()) {
+        const size_t pos = FPos, number = FLineNumber;
         if (!NextLine(line)) return Fail("a hex value continued past the end of the file");
+        if (!IsHexContinuation(line)) {
+          FPos = pos;  // the line is read on its own
+          FLineNumber = number;
+          return Fail("a hex value continued by a line that is not hex");
+        }
+        FRecord.push_back(FRecordLine);
         continue;
       }
       if (line.empty()) return !needByte || Fail("a hex value ending in ','");
@@ -210,13 +442,21 @@ private:
   }
 
   const std::string& FText;
+  const bool FUnicode;
+  const bool FCrLf;
   const std::string& FRootName;
   TRegKey& FRoot;
+  std::vector<std::string>* FProblems;
   size_t FPos = 0;
   size_t FLineNumber = 0;
   TRegKey* FCurrent = nullptr;
   bool FInRemovedKey = false;
-  std::string FError;
+  bool FInBadKey = false;
+  bool FDiscard = false;  // values are read only to find where they end
+  bool FVersion5 = false;
+  std::vector<std::string_view> FRecord;  // the lines of the value or key being read
+  std::string_view FRecordLine;           // the last line read, as it is kept
+  const char* FError = nullptr;
 };
 
 void AppendQuoted(std::string& out, const std::string& text) {
@@ -252,62 +492,149 @@ void AppendHex(std::string& out, const std::string& data, size_t lineStart) {
   }
 }
 
-void AppendValue(std::string& out, const TRegValue& value) {
-  size_t lineStart = out.size();
-  if (value.Name.empty())
-    out += '@';
-  else
-    AppendQuoted(out, value.Name);
-  out += '=';
-  char buffer[32];
-  if ((value.Type == REG_SZ) && IsPlainText(value.Data)) {
-    AppendQuoted(out, value.Data.substr(0, value.Data.size() - 1));
-  } else if (value.Type == REG_DWORD && value.Data.size() == 4) {
-    uint32_t number = 0;
-    for (int i = 3; i >= 0; --i) number = (number << 8) | static_cast<unsigned char>(value.Data[size_t(i)]);
-    std::snprintf(buffer, sizeof buffer, "dword:%08x", number);
-    out += buffer;
-  } else {
-    if (value.Type == REG_BINARY)
-      out += "hex:";
-    else {
-      std::snprintf(buffer, sizeof buffer, "hex(%x):", value.Type);
-      out += buffer;
-    }
-    AppendHex(out, value.Data, lineStart);
-  }
-  out += '\n';
-}
+// Writes the lines of a hive file as 8-bit text, with kept lines as they were read; for a
+// file in UTF-16 or UTF-8 the 8-bit lines are converted to UTF-8 (kept lines are in UTF-8
+// already) and the whole is encoded at the end.
+class TRegFileWriter {
+public:
+  explicit TRegFileWriter(const TRegFileFormat& format) : FFormat(format) {}
 
-void AppendKey(std::string& out, const TRegKey& key, std::string& path, bool isRoot) {
-  if (!isRoot || !key.Values().empty()) {
-    out += "\n[" + path + "]\n";
-    for (const TRegValue& value : key.Values()) AppendValue(out, value);
+  std::string Run(const TRegKey& root, const std::string& rootName) {
+    Line(std::string(FFormat.Version5 ? kVersion5Header : kVersion4Header));
+    std::string path = rootName;
+    AppendKey(root, path, true);
+    if (FFormat.CrLf) {
+      std::string crlf;
+      crlf.reserve(FOut.size() + FOut.size() / 16);
+      for (char c : FOut) {
+        if (c == '\n') crlf += '\r';
+        crlf += c;
+      }
+      FOut = std::move(crlf);
+    }
+    switch (FFormat.Encoding) {
+      case TRegFileFormat::reEightBit:
+        return std::move(FOut);
+      case TRegFileFormat::reUtf8:
+        return "\xEF\xBB\xBF" + FOut;
+      case TRegFileFormat::reUtf16:
+        return "\xFF\xFE" + Utf8ToUtf16(FOut);
+    }
+    return std::move(FOut);
   }
-  for (const auto& [name, sub] : key.SubKeys()) {
-    size_t length = path.size();
-    path += '\\';
-    path += sub->Name();
-    AppendKey(out, *sub, path, false);
-    path.resize(length);
+
+private:
+  // One or more lines of 8-bit text.
+  void Line(const std::string& text) {
+    FOut += FFormat.Encoding == TRegFileFormat::reEightBit ? text : EightBitToUtf8(text);
+    FOut += '\n';
   }
-}
+
+  void Kept(const std::string& text) {
+    FOut += text;
+    FOut += '\n';
+    // A kept hex value that ends in a continuation must not continue into the next line.
+    std::string_view last = text;
+    while (!last.empty() && last.back() == '\r') last.remove_suffix(1);
+    last = Trim(last);
+    if (!last.empty() && last.back() == '\\') FOut += '\n';
+  }
+
+  void Value(const TRegValue& value) {
+    std::string out;
+    if (value.Name.empty())
+      out += '@';
+    else
+      AppendQuoted(out, value.Name);
+    out += '=';
+    char buffer[32];
+    if ((value.Type == REG_SZ) && IsPlainText(value.Data)) {
+      AppendQuoted(out, value.Data.substr(0, value.Data.size() - 1));
+    } else if (value.Type == REG_DWORD && value.Data.size() == 4) {
+      uint32_t number = 0;
+      for (int i = 3; i >= 0; --i) number = (number << 8) | static_cast<unsigned char>(value.Data[size_t(i)]);
+      std::snprintf(buffer, sizeof buffer, "dword:%08x", number);
+      out += buffer;
+    } else {
+      if (value.Type == REG_BINARY) {
+        out += "hex:";
+      } else {
+        std::snprintf(buffer, sizeof buffer, "hex(%x):", value.Type);
+        out += buffer;
+      }
+      AppendHex(out, FFormat.Version5 && IsTextType(value.Type) ? EightBitDataToUtf16(value.Data) : value.Data, 0);
+    }
+    Line(out);
+  }
+
+  void AppendKey(const TRegKey& key, std::string& path, bool isRoot) {
+    std::vector<const TRegVerbatim*> inside;
+    for (const TRegVerbatim& line : key.Verbatim()) {
+      // The root's lines from before any key come right after the header.
+      if (isRoot && line.After == TRegVerbatim::kBeforeEverything)
+        Kept(line.Text);
+      else
+        inside.push_back(&line);
+    }
+    std::stable_sort(inside.begin(), inside.end(), [](auto* a, auto* b) { return a->After < b->After; });
+    const std::vector<TRegValue>& values = key.Values();
+    if (!isRoot || !values.empty() || !inside.empty()) {
+      FOut += '\n';
+      Line("[" + path + "]");
+      auto next = inside.begin();
+      for (size_t i = 0; i < values.size(); ++i) {
+        for (; next != inside.end() && (*next)->After <= i; ++next) Kept((*next)->Text);
+        Value(values[i]);
+      }
+      for (; next != inside.end(); ++next) Kept((*next)->Text);
+    }
+    for (const auto& [name, sub] : key.SubKeys()) {
+      size_t length = path.size();
+      path += '\\';
+      path += sub->Name();
+      AppendKey(*sub, path, false);
+      path.resize(length);
+    }
+  }
+
+  const TRegFileFormat& FFormat;
+  std::string FOut;
+};
 
 }  // namespace
 
-bool ParseRegFile(const std::string& text, const std::string& rootName, TRegKey& root, std::string& error) {
+bool ParseRegFile(const std::string& bytes, const std::string& rootName, TRegKey& root, std::string& error,
+                  TRegFileFormat* format, std::vector<std::string>* problems) {
   root = TRegKey(root.Name());
-  TRegFileParser parser(text, rootName, root);
-  if (parser.Run(error)) return true;
-  root = TRegKey(root.Name());
-  return false;
+  TRegFileFormat found;
+  std::string converted;
+  const std::string* text = &bytes;
+  if (bytes.compare(0, 2, "\xFF\xFE") == 0) {
+    found.Encoding = TRegFileFormat::reUtf16;
+    if (!Utf16ToUtf8(std::string_view(bytes).substr(2), converted)) {
+      error = "line 1: the file is not whole UTF-16 text";
+      return false;
+    }
+    text = &converted;
+  } else if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) {
+    found.Encoding = TRegFileFormat::reUtf8;
+    converted = bytes.substr(3);
+    text = &converted;
+  }
+  size_t lineEnd = text->find('\n');
+  found.CrLf = lineEnd != std::string::npos && lineEnd > 0 && (*text)[lineEnd - 1] == '\r';
+  TRegFileParser parser(*text, found.Encoding != TRegFileFormat::reEightBit, found.CrLf, rootName, root, problems);
+  if (!parser.Run(error)) {
+    root = TRegKey(root.Name());
+    return false;
+  }
+  found.Version5 = parser.Version5();
+  if (format) *format = found;
+  return true;
 }
 
-std::string FormatRegFile(const TRegKey& root, const std::string& rootName) {
-  std::string out = "REGEDIT4\n";
-  std::string path = rootName;
-  AppendKey(out, root, path, true);
-  return out;
+std::string FormatRegFile(const TRegKey& root, const std::string& rootName, const TRegFileFormat& format) {
+  return TRegFileWriter(format).Run(root, rootName);
 }
 
 }  // namespace platform

@@ -8,8 +8,11 @@ namespace platform {
 
 namespace {
 
-// How long a writer waits for another program to finish its write.
-constexpr int kLockTimeoutMs = 5000;
+// How long a write waits for another program to finish its write. A change that could not
+// wait longer is kept and written at a later flush; those later attempts, and the last one
+// when the program ends, wait less so that the program keeps answering its user.
+constexpr int kLockTimeoutMs = 1000;
+constexpr int kRetryLockTimeoutMs = 250;
 
 bool SamePath(const TRegPath& a, const TRegPath& b) {
   if (a.size() != b.size()) return false;
@@ -79,15 +82,17 @@ bool TRegHive::SetValue(const TRegPath& path, const std::string& name, DWORD typ
   return true;
 }
 
-bool TRegHive::Flush() {
+bool TRegHive::Flush(bool final) {
   if (!HasPendingChanges()) return true;
   std::string error = "the registry is read-only";
-  bool written = false;
+  bool written = false, busy = false;
   if (IsWritable()) {
     TRegFileLock lock;
+    RegistryFaultPoint(TRegWriteStep::rwLockWanted);
     if (!MakeFolders(FolderOf(FPath))) {
       error = "its folder cannot be created";
-    } else if (lock.Acquire(FPath + ".lock", kLockTimeoutMs, error)) {
+    } else if (lock.Acquire(FPath + ".lock", FHeldBack || final ? kRetryLockTimeoutMs : kLockTimeoutMs, error)) {
+      RegistryFaultPoint(TRegWriteStep::rwLocked);
       RemoveStaleTemporaries(FPath);
       std::string data;
       TFileIdentity identity;
@@ -109,7 +114,7 @@ bool TRegHive::Flush() {
           break;
       }
       if (IsWritable()) {
-        std::string text = FormatRegFile(*FView, FRootName);
+        std::string text = FormatRegFile(*FView, FRootName, FFormat);
         if (FBaseIdentity.Exists && text == FBaseBytes) {
           written = true;  // the file already holds every change
         } else if (text.size() > kRegMaxFileSize) {
@@ -120,15 +125,27 @@ bool TRegHive::Flush() {
           written = true;
         }
       }
+    } else {
+      busy = lock.WasBusy();
     }
   }
   if (written) {
     FPendingKeys.clear();
     FPendingValues.clear();
+    FHeldBack = false;
     return true;
+  }
+  if (busy && !final) {
+    // Another program is writing (or stuck while holding the lock): keep the changes and
+    // try again at the next flush and when the program ends, without waiting long again.
+    if (!FHeldBack && !FBusyNoteShown)
+      Note("the registry file " + FPath + " is locked by another program; changes are kept and saved later.");
+    FHeldBack = FBusyNoteShown = true;
+    return false;
   }
   if (!FNoteShown) Note("cannot write the registry file " + FPath + " (" + error + "); changes are not saved.");
   FNoteShown = true;
+  FHeldBack = false;
   DropPending();
   return false;
 }
@@ -136,10 +153,17 @@ bool TRegHive::Flush() {
 void TRegHive::TakeFileContent(std::string data, const TFileIdentity& identity, bool lockHeld) {
   auto parsed = std::make_unique<TRegKey>();
   std::string error;
-  if (!ParseRegFile(data, FRootName, *parsed, error)) {
+  TRegFileFormat format;
+  std::vector<std::string> problems;
+  if (!ParseRegFile(data, FRootName, *parsed, error, &format, &problems)) {
     HandleUnparsable(error, lockHeld);
     return;
   }
+  // Each line that cannot be read is told once; it stays in the file as it was.
+  for (const std::string& problem : problems)
+    if (FReportedProblems.insert(problem).second)
+      Note("the registry file " + FPath + ", " + problem + "; the line is kept as it is and the rest is read.");
+  FFormat = format;
   FUnreadable = false;
   FBaseBytes = std::move(data);
   FBaseIdentity = identity;
@@ -149,6 +173,7 @@ void TRegHive::TakeFileContent(std::string data, const TFileIdentity& identity, 
 
 void TRegHive::HandleUnparsable(const std::string& reason, bool lockHeld) {
   FBaseBytes.clear();
+  FFormat = {};
   FBaseIdentity = {};
   FView = std::make_unique<TRegKey>();
   ApplyPending();
@@ -160,8 +185,15 @@ void TRegHive::HandleUnparsable(const std::string& reason, bool lockHeld) {
   TRegFileLock lock;
   std::string error;
   if (!lockHeld) {
-    // Another program may have replaced the file meanwhile: look again under the lock.
-    if (!lock.Acquire(FPath + ".lock", kLockTimeoutMs, error)) {
+    // Another program may have replaced the file meanwhile: look again under the lock. A
+    // read never waits for it: while a writer holds it the file is set aside by the next
+    // flush, which looks at the file under the lock anyway.
+    if (!lock.Acquire(FPath + ".lock", 0, error)) {
+      if (lock.WasBusy()) {
+        FBaseIdentity = StatFileIdentity(FPath);
+        Note("the registry file " + FPath + " cannot be read (" + reason + "); it is ignored for now.");
+        return;
+      }
       FUnreadable = true;
       FBaseIdentity = StatFileIdentity(FPath);
       Note("the registry file " + FPath + " cannot be read (" + reason + ") nor set aside (" + error + ").");
@@ -190,7 +222,11 @@ void TRegHive::HandleUnparsable(const std::string& reason, bool lockHeld) {
 void TRegHive::Rebuild(const std::string& data) {
   auto parsed = std::make_unique<TRegKey>();
   std::string error;
-  if (!ParseRegFile(data, FRootName, *parsed, error)) parsed = std::make_unique<TRegKey>();
+  TRegFileFormat format;
+  if (ParseRegFile(data, FRootName, *parsed, error, &format))
+    FFormat = format;
+  else
+    parsed = std::make_unique<TRegKey>();
   FBaseBytes = data;
   FView = std::move(parsed);
   ApplyPending();

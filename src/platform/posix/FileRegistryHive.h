@@ -7,14 +7,17 @@
 // so. Changes stay pending until Flush, which takes the hive's lock, reads the file again,
 // applies the pending changes to what it finds and replaces the file only when the result
 // differs from it. Two programs changing different values of one hive therefore keep both
-// changes. A file that cannot be parsed is set aside under a name that says so and the
-// hive starts empty; a file that exists but cannot be read makes the hive read-only, so
-// it is never overwritten.
+// changes. Lines of the file that cannot be read are told once on standard error and kept
+// in the file as they were; a file that is not a hive file at all is set aside under a
+// name that says so and the hive starts empty; a file that exists but cannot be read makes
+// the hive read-only, so it is never overwritten.
 
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "platform/posix/FileRegistryFormat.h"
 #include "platform/posix/FileRegistryStore.h"
 #include "platform/posix/FileRegistryTree.h"
 
@@ -46,9 +49,14 @@ public:
 
   bool HasPendingChanges() const { return !FPendingKeys.empty() || !FPendingValues.empty(); }
   // Writes the pending changes to the file. True when there was nothing to write or the
-  // file now holds them. On failure the pending changes are dropped (the writes are lost,
-  // as for a user without rights) and a note is printed once.
-  bool Flush();
+  // file now holds them. When another program holds the hive's lock for longer than about
+  // a second the changes are kept (a note is printed once) and written by a later flush;
+  // the final flush, when the program ends, waits only briefly. Any other failure drops
+  // the pending changes (the writes are lost, as for a user without rights) and prints a
+  // note once.
+  bool Flush(bool final = false);
+  // True while changes wait for a lock that another program holds.
+  bool IsHeldBack() const { return FHeldBack; }
 
 private:
   struct TPendingValue {
@@ -73,7 +81,11 @@ private:
   bool FUnreadable = false;
   bool FLoaded = false;
   bool FNoteShown = false;
+  bool FBusyNoteShown = false;
+  bool FHeldBack = false;
   std::string FBaseBytes;  // the file content the view is built on
+  TRegFileFormat FFormat;  // how the file was written, kept when writing it back
+  std::set<std::string> FReportedProblems;
   TFileIdentity FBaseIdentity;
   std::unique_ptr<TRegKey> FView;
   std::vector<TRegPath> FPendingKeys;

@@ -8,8 +8,13 @@
 
 #include <atomic>
 #include <cerrno>
+#include <chrono>
+#include <condition_variable>
 #include <cstring>
 #include <ctime>
+#include <memory>
+#include <mutex>
+#include <string_view>
 #include <thread>
 
 namespace platform {
@@ -32,7 +37,7 @@ TFileIdentity IdentityOf(const struct stat& st) {
                        int64_t(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
 }
 
-bool WriteAll(int fd, const std::string& data) {
+bool WriteAll(int fd, std::string_view data) {
   size_t done = 0;
   while (done < data.size()) {
     ssize_t n = write(fd, data.data() + done, data.size() - done);
@@ -61,6 +66,17 @@ std::string ResolveLink(const std::string& path) {
 }
 
 }  // namespace
+
+#ifdef POINTRIX_FAULT_POINTS
+// Defined by the test programs that stop writers at chosen steps; absent (null) elsewhere.
+extern "C" __attribute__((weak)) void PointrixRegistryFaultPoint(int step);
+
+void RegistryFaultPoint(TRegWriteStep step) {
+  if (PointrixRegistryFaultPoint) PointrixRegistryFaultPoint(int(step));
+}
+#else
+void RegistryFaultPoint(TRegWriteStep) {}
+#endif
 
 TFileIdentity StatFileIdentity(const std::string& path) {
   struct stat st;
@@ -115,20 +131,71 @@ TRegFileLock::~TRegFileLock() {
 
 bool TRegFileLock::Acquire(const std::string& lockPath, int timeoutMs, std::string& error) {
   if (FHandle >= 0) return true;
+  FBusy = false;
   int fd = open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
   if (fd < 0) {
     error = std::string("cannot open the lock file: ") + strerror(errno);
     return false;
   }
-  for (int waited = 0;; waited += 5) {
-    if (flock(fd, LOCK_EX | LOCK_NB) == 0) {
-      FHandle = fd;
-      return true;
-    }
-    if ((errno != EWOULDBLOCK && errno != EINTR) || waited >= timeoutMs) break;
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  int result;
+  while ((result = flock(fd, LOCK_EX | LOCK_NB)) != 0 && errno == EINTR) {
   }
-  error = errno == EWOULDBLOCK ? "another program holds the lock" : strerror(errno);
+  if (result == 0) {
+    FHandle = fd;
+    return true;
+  }
+  if (errno != EWOULDBLOCK) {
+    error = strerror(errno);
+    close(fd);
+    return false;
+  }
+  // Wait in the kernel's queue rather than by polling, so that a program writing often
+  // cannot keep taking the lock ahead of this one. A helper thread does the waiting, so
+  // that this wait can end after timeoutMs; a helper given up on releases the lock as soon
+  // as it gets it. Locks belong to the open file, which the helper's copy of the
+  // descriptor shares.
+  struct TWait {
+    std::mutex Mutex;
+    std::condition_variable Finished;
+    bool Done = false, Taken = false, Abandoned = false;
+    int Handle = -1;
+    int Error = 0;
+  };
+  auto wait = std::make_shared<TWait>();
+  wait->Handle = fcntl(fd, F_DUPFD_CLOEXEC, 0);
+  if (timeoutMs > 0 && wait->Handle >= 0) {
+    std::thread([wait] {
+      int taken;
+      while ((taken = flock(wait->Handle, LOCK_EX)) != 0 && errno == EINTR) {
+      }
+      std::lock_guard<std::mutex> guard(wait->Mutex);
+      wait->Done = true;
+      wait->Taken = taken == 0;
+      wait->Error = errno;
+      if (wait->Abandoned) {
+        close(wait->Handle);  // the last descriptor of the file: releases the lock
+        return;
+      }
+      wait->Finished.notify_one();
+    }).detach();
+    std::unique_lock<std::mutex> guard(wait->Mutex);
+    wait->Finished.wait_for(guard, std::chrono::milliseconds(timeoutMs), [&] { return wait->Done; });
+    if (wait->Done) {
+      close(wait->Handle);
+      if (wait->Taken) {
+        FHandle = fd;
+        return true;
+      }
+      error = strerror(wait->Error);
+      close(fd);
+      return false;
+    }
+    wait->Abandoned = true;
+  } else if (wait->Handle >= 0) {
+    close(wait->Handle);
+  }
+  FBusy = true;
+  error = "another program holds the lock";
   close(fd);
   return false;
 }
@@ -161,12 +228,21 @@ bool ReplaceFileAtomically(const std::string& path, const std::string& data, std
     error = strerror(errno);
     return false;
   }
-  bool ok = fchmod(fd, mode) == 0 && WriteAll(fd, data) && fsync(fd) == 0;
+  RegistryFaultPoint(TRegWriteStep::rwTemporaryCreated);
+  // Written in two halves so that a writer can be stopped with half a file written.
+  const std::string_view all(data), firstHalf = all.substr(0, all.size() / 2);
+  bool ok = fchmod(fd, mode) == 0 && WriteAll(fd, firstHalf);
+  if (ok) RegistryFaultPoint(TRegWriteStep::rwTemporaryHalfWritten);
+  ok = ok && WriteAll(fd, all.substr(firstHalf.size()));
+  if (ok) RegistryFaultPoint(TRegWriteStep::rwTemporaryWritten);
+  ok = ok && fsync(fd) == 0;
+  if (ok) RegistryFaultPoint(TRegWriteStep::rwTemporaryFlushed);
   if (!ok) error = strerror(errno);
   if (close(fd) != 0 && ok) {
     ok = false;
     error = strerror(errno);
   }
+  if (ok) RegistryFaultPoint(TRegWriteStep::rwTemporaryClosed);
   if (ok && rename(temporary.c_str(), target.c_str()) != 0) {
     ok = false;
     error = strerror(errno);
@@ -175,7 +251,9 @@ bool ReplaceFileAtomically(const std::string& path, const std::string& data, std
     unlink(temporary.c_str());
     return false;
   }
+  RegistryFaultPoint(TRegWriteStep::rwRenamed);
   SyncFolder(FolderOf(target));
+  RegistryFaultPoint(TRegWriteStep::rwFolderFlushed);
   return true;
 }
 

@@ -41,13 +41,35 @@ public:
   TRegFileLock& operator=(const TRegFileLock&) = delete;
   // Waits at most timeoutMs for the lock; false (with error set) when it was not taken.
   bool Acquire(const std::string& lockPath, int timeoutMs, std::string& error);
+  // After a failed Acquire: true when another program held the lock for the whole wait
+  // (rather than the lock file being unusable).
+  bool WasBusy() const { return FBusy; }
 
 private:
   int FHandle = -1;
+  bool FBusy = false;
 };
 
 // Creates a folder and its missing parents (mode 0700). True when it exists afterwards.
 bool MakeFolders(const std::string& path);
+
+// The steps of ReplaceFileAtomically, in order. Builds with fault points (the test builds)
+// call PointrixRegistryFaultPoint with each step as it is reached, so that tests can stop
+// a writer at every one of them.
+enum class TRegWriteStep : int {
+  rwLockWanted,  // the hive is about to wait for its lock (reported by the hive)
+  rwLocked,      // the hive's lock is held (reported by the hive before writing)
+  rwTemporaryCreated,
+  rwTemporaryHalfWritten,
+  rwTemporaryWritten,
+  rwTemporaryFlushed,
+  rwTemporaryClosed,
+  rwRenamed,
+  rwFolderFlushed,
+  rwCount
+};
+// Reports a step to the fault point when the build has one; does nothing otherwise.
+void RegistryFaultPoint(TRegWriteStep step);
 
 // Writes data to a new temporary file beside path, flushes it to disk and renames it over
 // path, so that path holds either the old or the new content at every moment. A symbolic

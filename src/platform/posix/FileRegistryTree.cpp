@@ -100,18 +100,34 @@ void TRegKey::SetValue(const std::string& name, DWORD type, std::string data) {
 }
 
 void TRegKey::DeleteValue(const std::string& name) {
-  std::erase_if(FValues, [&](const TRegValue& value) { return SameRegName(value.Name, name); });
+  for (size_t i = 0; i < FValues.size(); ++i) {
+    if (!SameRegName(FValues[i].Name, name)) continue;
+    FValues.erase(FValues.begin() + std::ptrdiff_t(i));
+    // Kept lines stay where they were among the remaining values.
+    for (TRegVerbatim& line : FVerbatim)
+      if (line.After > i && line.After < TRegVerbatim::kBeforeEverything) --line.After;
+    return;
+  }
+}
+
+void TRegKey::AddVerbatim(size_t after, std::string text) {
+  auto place = std::upper_bound(FVerbatim.begin(), FVerbatim.end(), after,
+                                [](size_t value, const TRegVerbatim& line) { return value < line.After; });
+  FVerbatim.insert(place, TRegVerbatim{after, std::move(text)});
 }
 
 std::unique_ptr<TRegKey> TRegKey::Clone() const {
   auto copy = std::make_unique<TRegKey>(FName);
   copy->FValues = FValues;
+  copy->FVerbatim = FVerbatim;
   for (const auto& [name, sub] : FSubKeys) copy->FSubKeys.emplace(name, sub->Clone());
   return copy;
 }
 
 bool TRegKey::SameContent(const TRegKey& other) const {
-  if (FName != other.FName || FValues != other.FValues || FSubKeys.size() != other.FSubKeys.size()) return false;
+  if (FName != other.FName || FValues != other.FValues || FVerbatim != other.FVerbatim ||
+      FSubKeys.size() != other.FSubKeys.size())
+    return false;
   auto a = FSubKeys.begin();
   for (auto b = other.FSubKeys.begin(); b != other.FSubKeys.end(); ++a, ++b)
     if (!a->second->SameContent(*b->second)) return false;

@@ -46,6 +46,16 @@ struct TRegValue {
   friend bool operator==(const TRegValue&, const TRegValue&) = default;
 };
 
+// Lines of a hive file that could not be read, kept in their key to be written back as
+// they were: after the first After values of the key, or at one of the places below.
+struct TRegVerbatim {
+  static constexpr size_t kBeforeEverything = size_t(-2);  // the root's lines before any key
+  static constexpr size_t kAtEnd = size_t(-1);             // after every value of the key
+  size_t After = kAtEnd;
+  std::string Text;  // one or more lines, separated by '\n'
+  friend bool operator==(const TRegVerbatim&, const TRegVerbatim&) = default;
+};
+
 class TRegKey {
 public:
   using TSubKeys = std::map<std::string, std::unique_ptr<TRegKey>, TRegNameLess>;
@@ -56,7 +66,10 @@ public:
   const std::string& Name() const { return FName; }
   const std::vector<TRegValue>& Values() const { return FValues; }
   const TSubKeys& SubKeys() const { return FSubKeys; }
-  bool IsEmpty() const { return FValues.empty() && FSubKeys.empty(); }
+  const std::vector<TRegVerbatim>& Verbatim() const { return FVerbatim; }
+  bool IsEmpty() const { return FValues.empty() && FSubKeys.empty() && FVerbatim.empty(); }
+  // Kept lines are ordered as they are written: by After, then in the order they came.
+  void AddVerbatim(size_t after, std::string text);
 
   TRegKey* FindSubKey(const std::string& name) const;
   // Returns the sub-key of that name, creating it when absent.
@@ -75,13 +88,14 @@ public:
   void DeleteValue(const std::string& name);
 
   std::unique_ptr<TRegKey> Clone() const;
-  // Same names (exact case), values in the same order, same sub-keys.
+  // Same names (exact case), values in the same order, same kept lines, same sub-keys.
   bool SameContent(const TRegKey& other) const;
 
 private:
   std::string FName;
   std::vector<TRegValue> FValues;
   TSubKeys FSubKeys;
+  std::vector<TRegVerbatim> FVerbatim;
 };
 
 }  // namespace platform
