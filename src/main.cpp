@@ -2,9 +2,11 @@
 
 #include "app/TMainForm.h"
 #include "platform/Platform.h"
+#include "platform/posix/DesktopMouse.h"
 #include "toolkit/TApplication.h"
 
 int main() {
+  platform::PreventSessionBusAutolaunch();
   auto backend = platform::CreateSdlBackend();
   platform::SetBackend(backend.get());
   try {

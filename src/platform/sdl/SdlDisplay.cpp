@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/posix/DesktopMouse.h"
 #include "platform/sdl/Cp1252.h"
 #include "platform/sdl/SdlKeys.h"
 
@@ -16,21 +17,6 @@ namespace platform {
 namespace {
 
 constexpr uint32_t DefaultDoubleClickTime = 500;
-
-// The GNOME desktop's double-click time when it can be read within a second, else 0.
-uint32_t ReadDesktopDoubleClickTime() {
-  FILE* pipe =
-      ::popen("{ timeout 1 gsettings get org.gnome.desktop.peripherals.mouse double-click; } 2>/dev/null", "r");
-  if (!pipe) return 0;
-  char line[64] = {};
-  const bool read = std::fgets(line, sizeof line, pipe) != nullptr;
-  ::pclose(pipe);
-  if (!read) return 0;
-  // The value prints as "400" or, for some schemas, with its type: "int32 400".
-  const char* number = std::strrchr(line, ' ');
-  const long value = std::strtol(number ? number + 1 : line, nullptr, 10);
-  return value >= 100 && value <= 5000 ? uint32_t(value) : 0;
-}
 
 uint32_t ButtonBit(uint8_t sdlButton) {
   switch (sdlButton) {
@@ -211,8 +197,8 @@ void TSdlDisplay::DrawOverlay(SDL_Surface* surface, int left, int top, int right
   const int r = std::min(right, FOverlayX + FOverlay.Width), b = std::min(bottom, FOverlayY + FOverlay.Height);
   if (l >= r || t >= b) return;
   const uint32_t* source = FOverlay.Pixels.data() + size_t(t - FOverlayY) * FOverlay.Width + (l - FOverlayX);
-  auto* target = static_cast<uint8_t*>(surface->pixels) + size_t(t) * surface->pitch +
-                 size_t(l) * surface->format->BytesPerPixel;
+  auto* target =
+      static_cast<uint8_t*>(surface->pixels) + size_t(t) * surface->pitch + size_t(l) * surface->format->BytesPerPixel;
   SDL_ConvertPixels(r - l, b - t, SDL_PIXELFORMAT_RGB888, source, FOverlay.Width * 4, surface->format->format, target,
                     surface->pitch);
 }
@@ -388,8 +374,7 @@ void TSdlDisplay::GetClientOrigin(int& x, int& y) const {
 
 uint32_t TSdlDisplay::DoubleClickTime() const {
   if (!FDoubleClickTime) {
-    const uint32_t desktop = ReadDesktopDoubleClickTime();
-    FDoubleClickTime = desktop ? desktop : DefaultDoubleClickTime;
+    FDoubleClickTime = DesktopMouseSettings().DoubleClickMs.value_or(DefaultDoubleClickTime);
   }
   return FDoubleClickTime;
 }
