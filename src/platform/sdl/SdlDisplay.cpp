@@ -82,6 +82,10 @@ bool TSdlDisplay::Open(const TPWindowOptions& options) {
     }
     FVideo = true;
   }
+  // SDL's Wayland driver has no window framebuffer of its own: there the window
+  // surface is a texture of an OpenGL ES renderer, or there is none at all.
+  if (const char* driver = SDL_GetCurrentVideoDriver(); driver && std::strcmp(driver, "wayland") == 0)
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "1");
   uint32_t flags = SDL_WINDOW_HIDDEN;
   if (options.StayOnTop) flags |= SDL_WINDOW_ALWAYS_ON_TOP;
   if (options.Resizable) flags |= SDL_WINDOW_RESIZABLE;
