@@ -4,8 +4,10 @@
 #include "app/TMainForm.h"
 #include "platform/Platform.h"
 #include "toolkit/forms/TApplication.h"
+#include "platform/posix/DesktopMouse.h"
 
 int main() {
+  platform::PreventSessionBusAutolaunch();
   auto backend = platform::CreateSdlBackend();
   platform::SetBackend(backend.get());
   int exitCode = 0;

@@ -5,16 +5,17 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config git
-  libsdl2-dev libfreetype-dev libstb-dev libx11-dev
+  libsdl2-dev libfreetype-dev libstb-dev libx11-dev libxcb1-dev libdbus-1-dev
   fonts-wine fonts-dejavu-core
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-dev
   xvfb xdotool x11-utils imagemagick
+  strace dbus-daemon weston
   python3 python3-pil python3-numpy
   hunspell hunspell-en-us hunspell-de-de hunspell-fr hunspell-es hunspell-it hunspell-nl hunspell-pt-br hunspell-sv
 )
 if [[ "${1:-}" == "--run-only" ]]; then
-  packages=(build-essential cmake ninja-build pkg-config libsdl2-dev libfreetype-dev libstb-dev libx11-dev fonts-wine fonts-dejavu-core)
+  packages=(build-essential cmake ninja-build pkg-config libsdl2-dev libfreetype-dev libstb-dev libx11-dev libxcb1-dev libdbus-1-dev fonts-wine fonts-dejavu-core)
 fi
 
 missing=()

@@ -17,8 +17,8 @@ public:
   virtual std::optional<bool> LeftHanded() = 0;
 };
 
-// The desktop's own setting: GNOME's org.gnome.desktop.peripherals.mouse left-handed
-// (through gsettings) and the X server's pointer button mapping (through xmodmap).
+// The desktop's own setting, read in the process (see DesktopMouse.h): the X server's
+// pointer button mapping and the Settings portal's left-handed key.
 std::unique_ptr<TDesktopMouseSetting> CreateDesktopMouseSetting();
 
 }  // namespace platform

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "platform/Cp1252.h"
+#include "platform/DesktopSettings.h"
 #include "platform/sdl/SdlKeys.h"
 
 namespace platform {
@@ -18,21 +19,6 @@ namespace platform {
 namespace {
 
 constexpr uint32_t DefaultDoubleClickTime = 500;
-
-// The GNOME desktop's double-click time when it can be read within a second, else 0.
-uint32_t ReadDesktopDoubleClickTime() {
-  FILE* pipe =
-      ::popen("{ timeout 1 gsettings get org.gnome.desktop.peripherals.mouse double-click; } 2>/dev/null", "r");
-  if (!pipe) return 0;
-  char line[64] = {};
-  const bool read = std::fgets(line, sizeof line, pipe) != nullptr;
-  ::pclose(pipe);
-  if (!read) return 0;
-  // The value prints as "400" or, for some schemas, with its type: "int32 400".
-  const char* number = std::strrchr(line, ' ');
-  const long value = std::strtol(number ? number + 1 : line, nullptr, 10);
-  return value >= 100 && value <= 5000 ? uint32_t(value) : 0;
-}
 
 uint32_t ButtonBit(uint8_t sdlButton) {
   switch (sdlButton) {
@@ -138,6 +124,10 @@ bool TSdlDisplay::Open(const TPWindowOptions& options) {
     }
     FVideo = true;
   }
+  // SDL's Wayland driver has no window framebuffer of its own: there the window
+  // surface is a texture of an OpenGL ES renderer, or there is none at all.
+  if (const char* driver = SDL_GetCurrentVideoDriver(); driver && std::strcmp(driver, "wayland") == 0)
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "1");
   uint32_t flags = SDL_WINDOW_HIDDEN;
   if (options.StayOnTop) flags |= SDL_WINDOW_ALWAYS_ON_TOP;
   if (options.Resizable) flags |= SDL_WINDOW_RESIZABLE;
@@ -430,8 +420,7 @@ void TSdlDisplay::GetClientOrigin(int& x, int& y) const {
 
 uint32_t TSdlDisplay::DoubleClickTime() const {
   if (!FDoubleClickTime) {
-    const uint32_t desktop = ReadDesktopDoubleClickTime();
-    FDoubleClickTime = desktop ? desktop : DefaultDoubleClickTime;
+    FDoubleClickTime = DesktopDoubleClickTime().value_or(DefaultDoubleClickTime);
   }
   return FDoubleClickTime;
 }
