@@ -11,6 +11,7 @@ packages=(
   clang libclang-rt-dev
   xvfb xdotool x11-utils imagemagick
   python3 python3-pil python3-numpy
+  dpkg-dev desktop-file-utils appstream lintian groff-base
 )
 if [[ "${1:-}" == "--run-only" ]]; then
   packages=(build-essential cmake ninja-build pkg-config libsdl2-dev libfreetype-dev libstb-dev libx11-dev fonts-wine fonts-dejavu-core)
