@@ -13,6 +13,7 @@ packages=(
   strace dbus-daemon weston
   python3 python3-pil python3-numpy
   hunspell hunspell-en-us hunspell-de-de hunspell-fr hunspell-es hunspell-it hunspell-nl hunspell-pt-br hunspell-sv
+  dpkg-dev desktop-file-utils appstream lintian groff-base
 )
 if [[ "${1:-}" == "--run-only" ]]; then
   packages=(build-essential cmake ninja-build pkg-config libsdl2-dev libfreetype-dev libstb-dev libx11-dev libxcb1-dev libdbus-1-dev fonts-wine fonts-dejavu-core)

@@ -3,8 +3,8 @@
 
 Checks every bitmap's size, bit depth and compression, the transparent-colour
 convention (bottom-left pixel), the glyph strips' cells, the jigsaw tiling, every
-cursor's size and hot spot, the icon's images, and every sound's format, rate and
-length. Prints one line per problem and exits with status 1 if there is any.
+cursor's size and hot spot, the icon's images, the desktop icon PNGs under data/icons/,
+and every sound's format, rate and length. Prints one line per problem and exits with status 1 if there is any.
 
 Usage: check_assets.py [resources-folder]
 """
@@ -55,6 +55,10 @@ SOUNDS = {
 }
 
 ICON_IMAGES = {(s, b) for s in (48, 32, 16) for b in (4, 8, 32)}
+
+# The desktop icon: one RGBA PNG per size in the hicolor theme layout under data/icons/.
+DESKTOP_ICON_SIZES = (16, 24, 32, 48, 64, 128, 256)
+DESKTOP_ICON_NAME = "example.quillaby_software.Pointrix"
 
 
 class AssetError(Exception):
@@ -240,6 +244,28 @@ def check_icon(folder, problems):
         problems.append("Pointrix.ico: images %s, expected %s" % (sorted(found), sorted(ICON_IMAGES)))
 
 
+def check_desktop_icons(data_folder, problems):
+    from PIL import Image
+
+    for size in DESKTOP_ICON_SIZES:
+        rel = "icons/hicolor/%dx%d/apps/%s.png" % (size, size, DESKTOP_ICON_NAME)
+        path = os.path.join(data_folder, rel)
+        if not os.path.exists(path):
+            problems.append("%s: missing" % rel)
+            continue
+        img = Image.open(path)
+        if img.format != "PNG" or img.mode != "RGBA" or img.size != (size, size):
+            problems.append("%s: %s %s %d x %d, expected PNG RGBA %d x %d"
+                            % (rel, img.format, img.mode, img.size[0], img.size[1], size, size))
+            continue
+        alpha = np.asarray(img)[..., 3]
+        # The mouse stands on a transparent background: clear corners, solid middle.
+        if alpha[-1, 0] or alpha[-1, -1] or alpha[size // 2, size // 2] != 255:
+            problems.append("%s: expected transparent corners and an opaque centre" % rel)
+        elif not 0.3 < (alpha > 127).mean() < 0.8:
+            problems.append("%s: covers %.0f %% of its square" % (rel, 100 * (alpha > 127).mean()))
+
+
 def read_wav(path):
     data = open(path, "rb").read()
     if len(data) < 12 or data[:4] != b"RIFF" or data[8:12] != b"WAVE":
@@ -288,6 +314,8 @@ def run(folder):
     checks.append(("jigsaw", lambda: check_jigsaw(folder, problems)))
     checks += [(n + ".cur", lambda n=n, h=h: check_cursor(folder, n, h, problems)) for n, h in CURSORS.items()]
     checks.append(("Pointrix.ico", lambda: check_icon(folder, problems)))
+    data_folder = os.path.join(folder, "..", "data")
+    checks.append(("desktop icons", lambda: check_desktop_icons(data_folder, problems)))
     checks += [(n + ".wav", lambda n=n, s=s: check_sound(folder, n, s, problems)) for n, s in SOUNDS.items()]
     for what, fn in checks:
         try:
@@ -307,8 +335,8 @@ def main(argv):
         print("asset check: " + p)
     if problems:
         return 1
-    print("asset check: all %d bitmaps, %d jigsaw files, %d cursors, the icon and %d sounds are as expected"
-          % (len(BITMAPS), len(PIECES) + 1, len(CURSORS), len(SOUNDS)))
+    print("asset check: all %d bitmaps, %d jigsaw files, %d cursors, the icon, %d desktop icons and %d sounds"
+          " are as expected" % (len(BITMAPS), len(PIECES) + 1, len(CURSORS), len(DESKTOP_ICON_SIZES), len(SOUNDS)))
     return 0
 
 

@@ -4,7 +4,9 @@ The cursors are 32 x 32 with 32-bit colour and alpha plus the usual AND mask. Ho
 spots: Malet (15, 17) just below the raised head, MaletDown (17, 10) at the face of
 the lowered head, Flower (0, 0) at the arrow's tip.
 
-The icon holds 48, 32 and 16 pixel images, each in 4, 8 and 32 bits per pixel.
+The icon holds 48, 32 and 16 pixel images, each in 4, 8 and 32 bits per pixel. The
+same drawing, at 16 to 256 pixels with alpha, is written as PNGs into the desktop's
+hicolor icon theme layout under data/icons/ (installed with the program).
 """
 
 import math
@@ -12,6 +14,7 @@ import os
 import sys
 
 import numpy as np
+from PIL import Image
 
 import pxart as px
 
@@ -152,6 +155,32 @@ def make_icon_images():
     return images
 
 
+# Desktop icon sizes (hicolor theme folders <n>x<n>/apps/) and the icon's name there,
+# which is the program's desktop id.
+DESKTOP_ICON_SIZES = (16, 24, 32, 48, 64, 128, 256)
+DESKTOP_ICON_NAME = "example.quillaby_software.Pointrix"
+
+
+def make_desktop_icon(size):
+    # Large sizes need fewer samples per pixel for the same smoothness (and memory).
+    c = px.Canvas(size, size, ss=8 if size <= 64 else 4)
+    paint_icon(c, size / 48.0)
+    return to_rgba(c)
+
+
+def write_desktop_icons(data_dir, preview_dir=None):
+    """Writes data/icons/hicolor/<n>x<n>/apps/<name>.png for every desktop size."""
+    for size in DESKTOP_ICON_SIZES:
+        folder = os.path.join(data_dir, "icons", "hicolor", "%dx%d" % (size, size), "apps")
+        os.makedirs(folder, exist_ok=True)
+        rgba = make_desktop_icon(size)
+        Image.fromarray(rgba, "RGBA").save(os.path.join(folder, DESKTOP_ICON_NAME + ".png"), optimize=True)
+        if preview_dir and size == 256:
+            a = rgba[..., 3:4] / 255.0
+            flat = (rgba[..., :3] * a + np.array(px.PAGE) * (1 - a)).astype(np.uint8)
+            px.save_preview(os.path.join(preview_dir, "icon_256.png"), flat)
+
+
 def main(out_dir, preview_dir=None):
     cursors = [("Malet", make_malet(), (15, 17)), ("MaletDown", make_malet_down(), (17, 10)),
                ("Flower", make_flower_cursor(), (0, 0))]
@@ -163,6 +192,7 @@ def main(out_dir, preview_dir=None):
     px.write_icon(os.path.join(out_dir, "Pointrix.ico"), images)
     if preview_dir:
         _preview_icon(os.path.join(preview_dir, "icon.png"), images)
+    write_desktop_icons(os.path.join(out_dir, "..", "data"), preview_dir)
 
 
 def _preview_cursor(path, rgba, hot):
