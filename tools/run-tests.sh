@@ -43,6 +43,9 @@ for target in build-fuzz/fuzz/*/fuzz_*; do
   name=$(basename "$target")
   corpus_dir="$root/build-fuzz/corpus-$name"
   mkdir -p "$corpus_dir"
+  # Start from the committed corpus (tools/fuzz.sh grows and minimises it).
+  committed="$root/fuzz/corpus/${name#fuzz_}"
+  [[ -d "$committed" ]] && cp -n "$committed"/* "$corpus_dir"/ 2>/dev/null || true
   seeds=$(cat "$target.seeds" 2>/dev/null || true)
   echo "-- $name"
   "$target" -max_total_time="$fuzz_seconds" -timeout=10 -rss_limit_mb=2048 "$corpus_dir" $seeds

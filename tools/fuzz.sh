@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Runs every fuzz target for a given time with its corpus kept in fuzz/corpus/<target>,
+# minimises the corpus afterwards (libFuzzer -merge=1) and reports the executions.
+#   tools/fuzz.sh <seconds per target> [target...]
+# A finding (crash, leak, timeout) stops the script with the fuzzer's exit status; the
+# input that caused it is left in build-fuzz/findings/<target>/.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+seconds=${1:?seconds per target}
+shift || true
+jobs=${JOBS:-$(nproc)}
+CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPOINTRIX_FUZZ=ON \
+  -DPOINTRIX_TESTS=OFF -DPOINTRIX_BENCH=OFF >/dev/null
+cmake --build build-fuzz -j "$jobs" --target fuzz_all
+report=()
+for target in build-fuzz/fuzz/*/fuzz_*; do
+  [[ -x "$target" && "$target" != *.seeds ]] || continue
+  name=$(basename "$target")
+  short=${name#fuzz_}
+  if [[ $# -gt 0 && " $* " != *" $short "* && " $* " != *" $name "* ]]; then continue; fi
+  corpus="$root/fuzz/corpus/$short"
+  findings="$root/build-fuzz/findings/$short"
+  mkdir -p "$corpus" "$findings"
+  seeds=$(cat "$target.seeds" 2>/dev/null || true)
+  dict=()
+  for d in "$root/fuzz/$(basename "$(dirname "$target")")"/*.dict; do
+    [[ -f "$d" ]] && dict=(-dict="$d") && break
+  done
+  log="$root/build-fuzz/$short.log"
+  echo "-- $name: $seconds s"
+  "$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+    -artifact_prefix="$findings/" "${dict[@]}" "$corpus" $seeds 2>"$log" || {
+    tail -n 40 "$log" >&2
+    echo "FINDING in $name; inputs in $findings" >&2
+    exit 1
+  }
+  execs=$(awk '/stat::number_of_executed_units/ {print $2}' "$log")
+  # Keep the corpus small: only inputs that add coverage stay.
+  merged=$(mktemp -d)
+  "$target" -merge=1 "$merged" "$corpus" >/dev/null 2>&1
+  rm -rf "$corpus" && mkdir -p "$corpus" && cp "$merged"/* "$corpus"/ 2>/dev/null || true
+  rm -rf "$merged"
+  files=$(find "$corpus" -type f | wc -l)
+  report+=("$(printf '%-24s %14s executions in %6s s, corpus %5s files' "$name" "$execs" "$seconds" "$files")")
+done
+printf '%s\n' "${report[@]}"
