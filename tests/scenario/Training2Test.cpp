@@ -320,6 +320,22 @@ TEST_F(Training2, TrainingOnesResetShowsTheSharedCounters) {
   EXPECT_EQ(Label(f->LevelValue1Label), "1");
 }
 
+TEST_F(Training2, ClickingTheTimeLabelDoesNothing) {
+  TPoint label = {f->Time2Label->OriginInForm().X + f->Time2Label->Width() / 2,
+                  f->Time2Label->OriginInForm().Y + f->Time2Label->Height() / 2};
+  ASSERT_GT(f->Time2Label->Width(), 0);
+  s.Click(label.X, label.Y);
+  EXPECT_FALSE(Application->Terminated()) << "before a game";
+  s.Type("n");
+  s.Advance(1000);
+  s.Click(label.X, label.Y);
+  s.DoubleClick(label.X, label.Y);
+  EXPECT_FALSE(Application->Terminated()) << "during a game";
+  EXPECT_EQ(f->PageControl1->ActivePage(), f->Training2Sheet);
+  EXPECT_TRUE(f->Timer2->Enabled());
+  EXPECT_EQ(Label(f->MissValue2Label), "0") << "a click beside the boxes is no miss";
+}
+
 TEST_F(Training2, LooksRightInPlay) {
   s.Type("n");
   s.Advance(300);
