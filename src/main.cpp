@@ -1,4 +1,4 @@
-// Program entry: one window, one message loop, exit code 0 in every case.
+// Program entry: one window, one message loop; exit code 0, or 1 when start-up failed.
 
 #include "app/TMainForm.h"
 #include "platform/Platform.h"
@@ -7,6 +7,7 @@
 int main() {
   auto backend = platform::CreateSdlBackend();
   platform::SetBackend(backend.get());
+  int status = 0;
   try {
     Application->Initialize();
     Application->Title = "Pointrix";
@@ -14,10 +15,12 @@ int main() {
     Application->Run();
   } catch (const Exception& error) {
     Application->ShowException(error);
+    status = 1;
   } catch (const std::exception& error) {
     Application->ShowException(error);
+    status = 1;
   }
   Application->DestroyForms();
   platform::SetBackend(nullptr);
-  return 0;
+  return status;
 }
