@@ -473,7 +473,6 @@ object MainForm: TMainForm
           Top = 136
           Caption = 'Time:'
           Transparent = True
-          OnClick = ExitBtnClick
         end
         object TimeValue2Label: TLabel
           Left = 568

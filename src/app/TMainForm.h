@@ -142,7 +142,14 @@ public:
   int Escaped = 0;
   int PinnedLeft = 0;
   int PinnedTop = 0;
-  bool GameOver = false;  // no Training 1 or Training 2 game in play
+  bool Pinned = false;  // a Training 1 game has pinned the window at PinnedLeft, PinnedTop
+  // Training 1's own figures as its panel shows them: Score, Hits and Misses are shared
+  // with Training 2 and hold Training 2's figures while CountersGame is 2.
+  int Bug1Score = 0;
+  int Bug1Hits = 0;
+  int Bug1Misses = 0;
+  int8_t CountersGame = 0;  // the game whose figures Score, Hits and Misses hold: 0 none yet, 1 or 2
+  bool GameOver = false;    // no Training 1 or Training 2 game in play
   TBitmap* LiveBitmap = nullptr;
   TBitmap* DeadBitmap = nullptr;
   std::array<TBugSlot, 9> BugSlots{};

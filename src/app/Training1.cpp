@@ -52,6 +52,8 @@ void TMainForm::New1BtnClick(TObject*) {
   Training1Sheet->SetShowHint(false);
   PinnedLeft = Left();
   PinnedTop = Top();
+  Pinned = true;
+  CountersGame = 1;
   ActiveGame = 1;
   ResetIdlePrompt();
 }
@@ -145,14 +147,24 @@ void TMainForm::Training1PaintBoxPaint(TObject*) {
 }
 
 void TMainForm::ShowBugStatus() {
+  // After a Training 2 game the shared counters are that game's: the panel keeps
+  // showing the figures of the last Training 1 game.
+  if (CountersGame != 2) {
+    Bug1Score = Score;
+    Bug1Hits = Hits;
+    Bug1Misses = Misses;
+  }
   TimeValue1Label->SetCaption(std::to_string(TimeLimit - int(Timer1->Tag)));
-  HitsValue1Label->SetCaption(std::to_string(Hits));
-  MissValue1Label->SetCaption(std::to_string(Misses));
+  HitsValue1Label->SetCaption(std::to_string(Bug1Hits));
+  MissValue1Label->SetCaption(std::to_string(Bug1Misses));
   EscapedValue1Label->SetCaption(std::to_string(Escaped));
-  ScoreValue1Label->SetCaption(std::to_string(Score));
+  ScoreValue1Label->SetCaption(std::to_string(Bug1Score));
   LevelValue1Label->SetCaption(std::to_string(Level));
-  SetLeft(PinnedLeft);
-  SetTop(PinnedTop);
+  // The window goes back only to a place that a game has pinned (none before the first).
+  if (Pinned) {
+    SetLeft(PinnedLeft);
+    SetTop(PinnedTop);
+  }
 }
 
 void TMainForm::EndBugGame() {

@@ -30,6 +30,7 @@ void TMainForm::New2BtnClick(TObject*) {
   Score = 100;
   Hits = 0;
   Misses = 0;
+  CountersGame = 2;
   GameOverImage->Hide();
   GameOver = false;
   New2Btn->SetState(fbsDisabled);
@@ -106,6 +107,9 @@ void TMainForm::ShowDblClkStatus() {
 }
 
 void TMainForm::EndDblClkGame() {
+  // A press still waiting for its second half ends with the game: its miss must not
+  // land in the counters of a game started meanwhile on another page.
+  DblClkTimer->SetEnabled(false);
   GameOverImage->SetParent(Training2Sheet);
   GameOverImage->BringToFront();
   GameOverImage->Show();

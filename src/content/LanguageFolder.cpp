@@ -2,6 +2,8 @@
 
 #include <strings.h>
 
+#include <algorithm>
+
 #include "content/TDirEntryIterator.h"
 #include "platform/Files.h"
 
@@ -22,6 +24,12 @@ std::vector<std::string> ListLanguageFolders(const std::string& programFolder) {
     if (name != "Output") names.push_back(name);
     it.advance();
   }
+  // By name, letter case ignored, so a teacher finds a language where they expect it;
+  // names equal but for letter case keep a fixed order too.
+  std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+    const int folded = strcasecmp(a.c_str(), b.c_str());
+    return folded != 0 ? folded < 0 : a < b;
+  });
   return names;
 }
 

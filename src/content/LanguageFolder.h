@@ -10,8 +10,8 @@
 // The executable's folder without a trailing separator ("" when unknown).
 std::string ProgramFolder();
 
-// The language folders beside the executable in file-system order: sub-folders whose
-// names do not begin with "." and are not exactly "Output".
+// The language folders beside the executable sorted by name, letter case ignored:
+// sub-folders whose names do not begin with "." and are not exactly "Output".
 std::vector<std::string> ListLanguageFolders(const std::string& programFolder);
 
 // The path of name inside folder: the exact name when it exists, else an entry whose

@@ -8,6 +8,7 @@ resources/ and clicks them with xdotool, like a user with a mouse.
   games_bot.py bugs  <window-id> <out-dir>   Training 1: hit live bugs until the game ends
   games_bot.py boxes <window-id> <out-dir>   Training 2: double-click every box
   games_bot.py count <window-id> <name>      prints how many pixels of picture <name> show
+                                             (GameOver, or Boxes: the Training 2 boxes)
 
 Coordinates are window client coordinates; the client origin on the screen comes
 from xwininfo. Exit status 0 on success; messages go to stderr.
@@ -157,6 +158,9 @@ def main():
         return play_boxes(window, arg)
     if command == "count" and arg == "GameOver":
         print(game_over_pixels(grab(window)))
+        return 0
+    if command == "count" and arg == "Boxes":
+        print(int(mask_of(grab(window), picture_colours("Box", minimum=8) + picture_colours("Box2", minimum=8)).sum()))
         return 0
     print(__doc__, file=sys.stderr)
     return 2

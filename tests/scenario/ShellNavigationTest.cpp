@@ -8,10 +8,18 @@
 #include "scenario/ShellHelpers.h"
 #include "toolkit/forms/TApplication.h"
 #include "toolkit/stdctrls/TLabel.h"
+#include "toolkit/stdctrls/TListBox.h"
 #include "toolkit/stdctrls/TPageControl.h"
+#include "toolkit/rtf/TRichEdit.h"
 #include "toolkit/stdctrls/TTabSheet.h"
 #include "toolkit/forms/TTimer.h"
 #include "toolkit/forms/TWinControl.h"
+#include "toolkit/forms/TApplication.h"
+#include "toolkit/forms/TTimer.h"
+#include "toolkit/forms/TWinControl.h"
+#include "toolkit/stdctrls/TLabel.h"
+#include "toolkit/stdctrls/TPageControl.h"
+#include "toolkit/stdctrls/TTabSheet.h"
 
 using namespace shelltest;
 
@@ -69,6 +77,45 @@ TEST_F(ShellNavigation, KeysWalkAllPagesAndWrapAroundBothWays) {
   EXPECT_EQ(F().PageControl1->ActivePage(), F().ConfigSheet) << "Enter on About wraps to Configure";
   for (int step = 1; step <= 13; ++step) S.Key(kBackspace);
   EXPECT_EQ(Page(), 0);
+}
+
+// One Enter or Backspace is one page step whatever holds the focus, also when the
+// step hides the focused control (the list and the text of the Configure page), and
+// whether the key comes with its key-down or as a typed character alone.
+TEST_F(ShellNavigation, OneKeyIsOneStepWhateverHoldsTheFocus) {
+  enum TFocus { fList, fRichEdit, fPages, fNothing };
+  const char* names[] = {"list", "rich edit", "page control", "nothing"};
+  for (TFocus focus : {fList, fRichEdit, fPages, fNothing}) {
+    for (bool typed : {false, true}) {
+      for (uint32_t key : {kEnter, kBackspace}) {
+        const std::string what =
+            std::string(names[focus]) + (key == kEnter ? ", Enter" : ", Backspace") + (typed ? " typed" : "");
+        ClickTab(S, F().PageControl1, 0);
+        ASSERT_EQ(F().PageControl1->ActivePage(), F().ConfigSheet) << what;
+        switch (focus) {
+          case fList:
+            ClickItem(S, F().LanguageList, F().LanguageList->Items()->IndexOf("English"));
+            ASSERT_EQ(F().ActiveControl(), F().LanguageList) << what;
+            break;
+          case fRichEdit:
+            F().ConfigureRE->SetFocus();
+            ASSERT_EQ(F().ActiveControl(), F().ConfigureRE) << what;
+            break;
+          case fPages:
+            F().PageControl1->SetFocus();
+            break;
+          case fNothing:
+            F().SetActiveControl(nullptr);
+            break;
+        }
+        if (typed)
+          S.Type(key == kEnter ? "\r" : "\b");
+        else
+          S.Key(key);
+        EXPECT_EQ(F().PageControl1->ActivePage(), key == kEnter ? F().IntroSheet : F().QBSheet) << what;
+      }
+    }
+  }
 }
 
 TEST_F(ShellNavigation, TabClickChangesThePageThroughTheChangeHandler) {

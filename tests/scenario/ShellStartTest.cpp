@@ -91,21 +91,38 @@ TEST(ShellStart, ListsFoldersButNotOutputDotFoldersOrFiles) {
   std::vector<std::string> listed;
   TStrings* items = s.Form().LanguageList->Items();
   for (int i = 0; i < items->Count(); ++i) listed.push_back(items->Strings(i));
-  std::vector<std::string> expected;
-  for (const platform::TPDirEntry& entry : platform::ListFolder(s.ProgramDir()))
-    if (entry.IsDirectory && entry.Name[0] != '.' && entry.Name != "Output") expected.push_back(entry.Name);
-  EXPECT_EQ(listed, expected) << "file-system order, unsorted";
-  EXPECT_EQ(listed.size(), 3u);  // English, output, Deutsch
+  EXPECT_EQ(listed, (std::vector<std::string>{"Deutsch", "English", "output"})) << "by name, letter case ignored";
 }
 
-TEST(ShellStart, NoEnglishFolderAndNothingStoredFailsWithAListIndexError) {
+TEST(ShellStart, NoEnglishFolderSelectsTheFirstListedLanguage) {
+  for (const char* stored : {static_cast<const char*>(nullptr), "Klingon"}) {
+    TScenario s(testsupport::lsNone);
+    WriteLanguage(s, "Svenska", Join(TextLines("S")));
+    WriteLanguage(s, "deutsch", Join(TextLines("D")));
+    WriteLanguage(s, "Nederlands", Join(TextLines("N")));
+    WriteHive(s, stored, "0");
+    const std::string what = stored ? stored : "nothing stored";
+    ASSERT_TRUE(s.Start()) << what;
+    EXPECT_TRUE(s.Backend().Messages().empty()) << what;
+    EXPECT_EQ(SelectedLanguage(s), "deutsch") << what;
+    EXPECT_EQ(StoredLanguage(s), "deutsch") << what;
+    EXPECT_EQ(s.Form().PageControl1->ActivePage(), s.Form().ConfigSheet) << what;
+    EXPECT_EQ(s.Form().PageControl1->Pages(1)->Caption(), "D tab 2") << what;
+  }
+}
+
+TEST(ShellStart, NoLanguageFolderAtAllFailsNamingTheFolderSearched) {
   TScenario s(testsupport::lsNone);
-  WriteLanguage(s, "Deutsch", Join(TextLines("D")));
+  std::filesystem::create_directories(s.ProgramDir() + "/Output");
+  s.WriteProgramFile("English", "a file, not a folder");
   WriteHive(s, nullptr, "0");
   EXPECT_FALSE(s.Start());
   EXPECT_TRUE(ErrorBoxIsTheWindow()) << "the error box, not the main window";
   ASSERT_EQ(s.Backend().Messages().size(), 1u);
-  EXPECT_EQ(s.Backend().Messages()[0].Text, "List index out of bounds (-1)");
+  const std::string text = s.Backend().Messages()[0].Text;
+  EXPECT_NE(text.find(s.ProgramDir()), std::string::npos) << text;
+  EXPECT_NE(text.find("language folder"), std::string::npos) << text;
+  EXPECT_EQ(text.find("List index"), std::string::npos) << text;
   EXPECT_EQ(s.Backend().Messages()[0].Caption, "Pointrix");
   EXPECT_EQ(s.Backend().Messages()[0].Icon, platform::TPMessageIcon::Error);
   EXPECT_EQ(StoredLanguage(s), "<none>");

@@ -374,14 +374,15 @@ TEST_F(Training1, TimeRunsOutAfterTwoHundredTicks) {
 }
 
 TEST_F(Training1, ResetKeepsThePointsPerHitAndPutsTheWindowBack) {
-  // Before any game the pinned place is the screen's corner.
+  // Before any game no place is pinned: the window stays where it is.
   s.Backend().SetWindowPos(120, 90);
   TPoint reset = {f->ResetBtn->OriginInForm().X + 20, f->ResetBtn->OriginInForm().Y + 20};
   s.Click(reset.X, reset.Y);
   int x = -1, y = -1;
   s.Backend().GetWindowPos(x, y);
-  EXPECT_EQ(x, 0);
-  EXPECT_EQ(y, 0);
+  EXPECT_EQ(x, 120);
+  EXPECT_EQ(y, 90);
+  EXPECT_EQ(f->LevelValue1Label->Caption(), "1");
 
   s.Backend().SetWindowPos(150, 130);
   NewGame();

@@ -301,23 +301,86 @@ TEST_F(Training2, PressesOnTheBoxesPutOffTheIdlePrompt) {
   EXPECT_TRUE(f->ContinueLabel->Visible()) << "20 s after the last press";
 }
 
-TEST_F(Training2, TrainingOnesResetShowsTheSharedCounters) {
+// Score, Hits and Misses are shared by the two games, but each panel shows the
+// figures of its own game.
+TEST_F(Training2, EachPanelShowsItsOwnGamesFigures) {
+  const TPoint reset = {f->ResetBtn->OriginInForm().X + 20, f->ResetBtn->OriginInForm().Y + 20};
+  auto panel1 = [&] {
+    return Label(f->ScoreValue1Label) + "/" + Label(f->HitsValue1Label) + "/" + Label(f->MissValue1Label);
+  };
+  auto panel2 = [&] {
+    return Label(f->ScoreValue2Label) + "/" + Label(f->HitsValue2Label) + "/" + Label(f->MissValue2Label);
+  };
+  // Before any game of Training 1, Reset after a Training 2 game shows no figures of it.
   s.Type("n");
   s.Advance(100);
   DoubleClickBox(0);
   DoubleClickBox(1);
   ClickBox(2);
   s.Advance(DoubleClickTime);
-  const std::string score = Label(f->ScoreValue2Label);
+  const std::string game2 = panel2();
+  ASSERT_EQ(Label(f->HitsValue2Label), "2");
   s.Type("\b");
   s.Type("\b");
   ASSERT_EQ(f->PageControl1->ActivePage(), f->Training1Sheet);
-  TPoint reset = {f->ResetBtn->OriginInForm().X + 20, f->ResetBtn->OriginInForm().Y + 20};
+  const std::string before = panel1();
   s.Click(reset.X, reset.Y);
-  EXPECT_EQ(Label(f->HitsValue1Label), "2");
-  EXPECT_EQ(Label(f->MissValue1Label), "1");
-  EXPECT_EQ(Label(f->ScoreValue1Label), score);
+  EXPECT_EQ(panel1(), "0/0/0") << "was " << before;
   EXPECT_EQ(Label(f->LevelValue1Label), "1");
+
+  // A Training 1 game, then a Training 2 game, then Reset: Training 1's figures stay.
+  s.Type("n");
+  TPoint page = f->Training1Sheet->OriginInForm();
+  s.Click(page.X + 5, page.Y + 5);  // beside the board: a miss
+  s.Advance(100);
+  ASSERT_EQ(Label(f->MissValue1Label), "1");
+  for (int i = 0; i < 300 && f->Timer1->Enabled(); ++i) s.Advance(100);
+  ASSERT_FALSE(f->Timer1->Enabled());
+  const std::string endOfGame1 = panel1();
+  s.Type("\r");
+  s.Type("\r");
+  ASSERT_EQ(f->PageControl1->ActivePage(), f->Training2Sheet);
+  EXPECT_EQ(panel2(), game2) << "a Training 1 game leaves the Training 2 panel alone";
+  s.Type("n");
+  s.Advance(100);
+  DoubleClickBox(3);
+  s.Advance(DoubleClickTime);
+  s.Type("\b");
+  s.Type("\b");
+  s.Click(reset.X, reset.Y);
+  EXPECT_EQ(panel1(), endOfGame1);
+  EXPECT_NE(Label(f->ScoreValue1Label), Label(f->ScoreValue2Label));
+}
+
+// A press on a box that is still waiting for its second half when the page is left
+// is not counted as a miss of a Training 1 game started meanwhile.
+TEST_F(Training2, APendingPressDoesNotBecomeAMissOfTrainingOne) {
+  s.Type("n");
+  s.Advance(100);
+  ClickBox(4);
+  s.Type("\b");
+  s.Type("\b");
+  ASSERT_EQ(f->PageControl1->ActivePage(), f->Training1Sheet);
+  s.Type("n");
+  s.Advance(DoubleClickTime + 100);
+  EXPECT_EQ(Label(f->MissValue1Label), "0");
+  EXPECT_EQ(f->Misses, 0);
+}
+
+TEST_F(Training2, ClickingTheTimeLabelDoesNothing) {
+  TPoint label = {f->Time2Label->OriginInForm().X + f->Time2Label->Width() / 2,
+                  f->Time2Label->OriginInForm().Y + f->Time2Label->Height() / 2};
+  ASSERT_GT(f->Time2Label->Width(), 0);
+  s.Click(label.X, label.Y);
+  EXPECT_FALSE(Application->Terminated()) << "before a game";
+  s.Type("n");
+  s.Advance(1000);
+  s.Click(label.X, label.Y);
+  s.DoubleClick(label.X, label.Y);
+  EXPECT_FALSE(Application->Terminated()) << "during a game";
+  EXPECT_EQ(f->PageControl1->ActivePage(), f->Training2Sheet);
+  EXPECT_TRUE(f->Timer2->Enabled());
+  EXPECT_EQ(Label(f->MissValue2Label), "0") << "a click beside the boxes is no miss";
 }
 
 TEST_F(Training2, LooksRightInPlay) {

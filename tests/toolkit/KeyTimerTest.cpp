@@ -1,6 +1,8 @@
 // Keys and focus, timers under the virtual clock, the loop and the exception display.
 
 #include "support/VirtualTime.h"
+#include <functional>
+
 #include "ToolkitFixture.h"
 #include "toolkit/forms/TMessageForm.h"
 #include "toolkit/forms/TTimer.h"
@@ -42,6 +44,52 @@ TEST_F(ToolkitTest, KeyPreviewShowsEveryCharacterToTheFormBeforeTheFocusedContro
   Backend.Key(VK_ESCAPE);
   Application->ProcessMessages();
   EXPECT_EQ(log, (TLog{"form 27"}));
+}
+
+TEST_F(ToolkitTest, APreviewHandlerThatHidesOrFreesTheFocusedControlStillHearsTheKeyOnce) {
+  TLog log;
+  TForm* form = ShowForm();
+  form->KeyPreview = true;
+  auto* other = new TTestPanel(form, form, Bounds(60, 0, 50, 50), clRed);
+  other->TabStop = true;
+  other->OnKeyPress = [&](TObject*, char& key) { log.push_back("other " + std::to_string(int(key))); };
+  TTestPanel* panel = nullptr;
+  std::function<void()> onPreview;
+  form->OnKeyPress = [&](TObject*, char& key) {
+    log.push_back("form " + std::to_string(int(key)));
+    if (onPreview) onPreview();
+  };
+  form->OnKeyDown = [&](TObject*, uint16_t& key, TShiftState) { log.push_back("form down " + std::to_string(key)); };
+  auto freshPanel = [&] {
+    panel = new TTestPanel(form, form, Bounds(0, 0, 50, 50), clRed);
+    panel->TabStop = true;
+    panel->OnKeyPress = [&](TObject*, char& key) { log.push_back("panel " + std::to_string(int(key))); };
+    panel->SetFocus();
+  };
+
+  // Hidden by the preview: the form does not become the target and hear the key again.
+  freshPanel();
+  onPreview = [&] { panel->Hide(); };
+  Backend.Key(VK_RETURN);
+  Application->ProcessMessages();
+  EXPECT_EQ(log, (TLog{"form down 13", "form 13"}));
+
+  // Freed by the preview: the key goes nowhere further.
+  log.clear();
+  delete panel;
+  freshPanel();
+  onPreview = [&] { delete panel; };
+  Backend.Char("\b");
+  Application->ProcessMessages();
+  EXPECT_EQ(log, (TLog{"form 8"}));
+
+  // The focus moved elsewhere by the preview: the key still goes where it was typed.
+  log.clear();
+  freshPanel();
+  onPreview = [&] { other->SetFocus(); };
+  Backend.Char("a");
+  Application->ProcessMessages();
+  EXPECT_EQ(log, (TLog{"form 97", "panel 97"}));
 }
 
 TEST_F(ToolkitTest, APressFocusesAControlThatTakesTheFocusAndFocusMovesWithEnterAndExit) {

@@ -275,6 +275,20 @@ TWinControl* TForm::KeyTarget() {
   return this;
 }
 
+bool TForm::PreviewKey(TWinControl*& target, const std::function<void()>& preview) {
+  // The target is looked up once, before the preview: a preview handler that hides,
+  // disables or frees the focused control (a page change hides the page's list) must
+  // not turn the form into the target and make it hear the same key a second time.
+  if (!KeyPreview || target == this) return true;
+  FKeyTargets.push_back(target);
+  preview();
+  target = FKeyTargets.back();  // null when the control was freed meanwhile
+  FKeyTargets.pop_back();
+  // A control that can no longer take the focus is not given the key: the user
+  // cannot see what it would do with it.
+  return target && target->CanFocus();
+}
+
 void TForm::KeyDownEvent(const platform::TPEvent& e) {
   uint16_t key = uint16_t(e.Key);
   const TShiftState shift = e.Shift & (ssShift | ssAlt | ssCtrl);
@@ -286,21 +300,21 @@ void TForm::KeyDownEvent(const platform::TPEvent& e) {
     }
     return;
   }
-  if (KeyPreview && KeyTarget() != this) HandleKeyDown(key, shift);
-  if (key != 0) KeyTarget()->HandleKeyDown(key, shift);
+  TWinControl* target = KeyTarget();
+  if (PreviewKey(target, [&] { HandleKeyDown(key, shift); }) && key != 0) target->HandleKeyDown(key, shift);
 }
 
 void TForm::KeyUpEvent(const platform::TPEvent& e) {
   uint16_t key = uint16_t(e.Key);
   const TShiftState shift = e.Shift & (ssShift | ssAlt | ssCtrl);
   if (FDragSource) return;
-  if (KeyPreview && KeyTarget() != this) HandleKeyUp(key, shift);
-  if (key != 0) KeyTarget()->HandleKeyUp(key, shift);
+  TWinControl* target = KeyTarget();
+  if (PreviewKey(target, [&] { HandleKeyUp(key, shift); }) && key != 0) target->HandleKeyUp(key, shift);
 }
 
 void TForm::CharEvent(char c) {
-  if (KeyPreview && KeyTarget() != this) HandleKeyPress(c);
-  if (c != 0) KeyTarget()->HandleKeyPress(c);
+  TWinControl* target = KeyTarget();
+  if (PreviewKey(target, [&] { HandleKeyPress(c); }) && c != 0) target->HandleKeyPress(c);
 }
 
 // --- Events

@@ -8,6 +8,7 @@
 // clicks, automatic drag, key preview, focus).
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -126,6 +127,9 @@ private:
   void AddRect(std::vector<TRect>& list, const TRect& r);
   void SelectFirst();
   TWinControl* KeyTarget();
+  // Runs preview (the form's own key handler) when the form previews keys for target;
+  // true when the key is then to be given to target, which is null if it was freed.
+  bool PreviewKey(TWinControl*& target, const std::function<void()>& preview);
   void MouseDownEvent(const platform::TPEvent& e);
   void MouseMoveEvent(const platform::TPEvent& e);
   void MouseUpEvent(const platform::TPEvent& e);
@@ -147,6 +151,8 @@ private:
   std::vector<TRect> FDirty;    // to paint
   std::vector<TRect> FChanged;  // to present
   TWinControl* FActiveControl = nullptr;
+  // The targets of the keys whose preview is running (innermost last), forgotten when freed.
+  std::vector<TWinControl*> FKeyTargets;
 
   // Mouse state.
   uint32_t FButtonsDown = 0;            // ssLeft | ssRight | ssMiddle while held

@@ -176,6 +176,8 @@ void TForm::ForgetControl(TControl* control) {
     if (FWindowOpen && !GetCaptureControl()) platform::Backend().Display().CaptureMouse(false);
   }
   if (gone(FActiveControl)) FActiveControl = nullptr;
+  for (TWinControl*& target : FKeyTargets)
+    if (gone(target)) target = nullptr;
 }
 
 // --- Automatic drag
