@@ -9,7 +9,7 @@ packages=(
   fonts-wine fonts-dejavu-core
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-dev
-  xvfb xdotool x11-utils imagemagick
+  xvfb xdotool x11-utils imagemagick util-linux
   python3 python3-pil python3-numpy
   hunspell hunspell-en-us hunspell-de-de hunspell-fr hunspell-es hunspell-it hunspell-nl hunspell-pt-br hunspell-sv
 )
