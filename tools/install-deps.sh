@@ -9,8 +9,8 @@ packages=(
   fonts-wine fonts-dejavu-core
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-dev
-  xvfb xdotool x11-utils imagemagick
-  strace dbus-daemon weston
+  xvfb xdotool x11-utils imagemagick util-linux
+  strace dbus-daemon weston clang-format
   python3 python3-pil python3-numpy
   hunspell hunspell-en-us hunspell-de-de hunspell-fr hunspell-es hunspell-it hunspell-nl hunspell-pt-br hunspell-sv
   dpkg-dev desktop-file-utils appstream lintian groff-base

@@ -165,7 +165,11 @@ TEST(SdlBackend, OpenURLHandsTheAddressToTheDesktopHandler) {
 TEST(SdlBackendX11, WindowGeometryPixelsInputAndCloseBox) {
   const char* display = std::getenv("DISPLAY");
   const char* driver = std::getenv("SDL_VIDEODRIVER");
-  if (!display || !*display || (driver && std::strcmp(driver, "x11") != 0)) GTEST_SKIP() << "no X display";
+  if (!display || !*display || (driver && std::strcmp(driver, "x11") != 0)) {
+    // The suite's own run under a private Xvfb sets this: there a missing display is a fault.
+    if (std::getenv("POINTRIX_REQUIRE_DISPLAY")) FAIL() << "POINTRIX_REQUIRE_DISPLAY is set but there is no X display";
+    GTEST_SKIP() << "no X display";
+  }
   const std::string caption = "Pointrix platform test " + std::to_string(getpid());
   std::unique_ptr<IBackend> backend = CreateSdlBackend();
   IDisplay& window = backend->Display();
@@ -229,7 +233,10 @@ TEST(SdlBackendX11, WindowGeometryPixelsInputAndCloseBox) {
   EXPECT_EQ(y, 30);
 
   const std::string xclose = POINTRIX_BINARY_DIR "/tests/platform/xclose";
-  if (access(xclose.c_str(), X_OK) != 0) GTEST_SKIP() << "xclose not built";
+  if (access(xclose.c_str(), X_OK) != 0) {
+    if (std::getenv("POINTRIX_REQUIRE_DISPLAY")) FAIL() << xclose << " is missing";
+    GTEST_SKIP() << "xclose not built";
+  }
   EXPECT_EQ(RunCommand(xclose + " " + hex + " && echo sent"), "sent\n");
   EXPECT_TRUE(WaitFor(window, TPEventKind::Close, 3000));
   EXPECT_NE(RunCommand(xclose + " 0x7ffffff 2>&1"), "");
