@@ -75,6 +75,7 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
 
     SetHandedness(HandSetting->GetValue() == "1");
     ActiveGame = 0;
+    ApplyStartZoom();
   } catch (...) {
     // A start-up that fails still releases what the create event made.
     FormDestroy(this);
@@ -283,7 +284,9 @@ void TMainForm::FormDestroy(TObject*) {
   }
 }
 
-void TMainForm::ExitBtnClick(TObject*) { Close(); }
+void TMainForm::ExitBtnClick(TObject*) {
+  Close();
+}
 
 void TMainForm::SetupGameButton(TFancyButton* button, TBitmap* glyphs, const std::string& caption) {
   button->Font().SetColor(GameButtonTextColour);

@@ -37,11 +37,11 @@ enum class TPEventKind : uint8_t {
   MouseLeave,  // the pointer left the client area
   KeyDown,     // Key is a Windows virtual-key code (VK_RETURN = 13, VK_LEFT = 37, 'A' = 65 ...)
   KeyUp,
-  Char,        // Text holds one or more characters in Windows-1252; see ControlCharForKey
+  Char,  // Text holds one or more characters in Windows-1252; see ControlCharForKey
   FocusGained,
   FocusLost,
-  Close,       // the user asked the window to close (close box, window manager)
-  Expose,      // the window's contents were lost and must be presented again
+  Close,   // the user asked the window to close (close box, window manager)
+  Expose,  // the window's contents were lost and must be presented again
 };
 
 struct TPEvent {
@@ -59,10 +59,26 @@ struct TPEvent {
 // 27) type themselves. Both backends send it as a Char event right after the KeyDown
 // (also for auto-repeat), as Windows does; 0 for every other key, whose text comes
 // from the keyboard layout instead.
-inline char ControlCharForKey(uint32_t key) { return key == 8 || key == 9 || key == 13 || key == 27 ? char(key) : 0; }
+inline char ControlCharForKey(uint32_t key) {
+  return key == 8 || key == 9 || key == 13 || key == 27 ? char(key) : 0;
+}
 
 // Standard pointer shapes. None hides the pointer.
-enum class TPStdCursor : uint8_t { Arrow, IBeam, Wait, Cross, Hand, SizeAll, SizeNS, SizeWE, No, UpArrow, AppStarting, Help, None };
+enum class TPStdCursor : uint8_t {
+  Arrow,
+  IBeam,
+  Wait,
+  Cross,
+  Hand,
+  SizeAll,
+  SizeNS,
+  SizeWE,
+  No,
+  UpArrow,
+  AppStarting,
+  Help,
+  None
+};
 
 // A custom pointer image, 32-bit ARGB (0xAARRGGBB), Width * Height pixels.
 struct TPCursorImage {
@@ -121,6 +137,23 @@ public:
   virtual void SetOverlay(const TPImage* image, int x, int y) {}
   // The desktop's double-click time in milliseconds.
   virtual uint32_t DoubleClickTime() const = 0;
+
+  // --- Zoom. The framebuffer keeps its size; the window shows it enlarged.
+  // Shows the framebuffer enlarged by factor (clamped to 1..3), keeping the window's centre;
+  // before Open the window opens at that factor. Events, the pointer and GetCursorPos
+  // keep framebuffer units relative to the client origin; window positions stay in screen pixels.
+  virtual void SetZoom(double factor) {}
+  // The factor of the windowed state (also while full screen).
+  virtual double Zoom() const { return 1; }
+  // The factor the desktop suggests for this framebuffer size (see ChooseZoom), at least 1.
+  virtual double SuggestedZoom(int width, int height) { return 1; }
+  // Full screen shows the framebuffer at the largest fitting factor, centred on the backdrop.
+  virtual void SetFullScreen(bool fullScreen) {}
+  virtual bool FullScreen() const { return false; }
+  // The factor in effect now (the fitting one while full screen).
+  virtual double EffectiveZoom() const { return 1; }
+  // The colour (0x00RRGGBB) around the framebuffer while full screen.
+  virtual void SetBackdrop(uint32_t color) {}
 };
 
 // Millisecond tick count; 32 bits, wraps after 49.7 days.
