@@ -284,9 +284,7 @@ void TMainForm::FormDestroy(TObject*) {
   }
 }
 
-void TMainForm::ExitBtnClick(TObject*) {
-  Close();
-}
+void TMainForm::ExitBtnClick(TObject*) { Close(); }
 
 void TMainForm::SetupGameButton(TFancyButton* button, TBitmap* glyphs, const std::string& caption) {
   button->Font().SetColor(GameButtonTextColour);
