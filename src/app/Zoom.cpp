@@ -17,8 +17,9 @@ namespace {
 constexpr uint16_t VK_ADD = 107, VK_SUBTRACT = 109, VK_NUMPAD0 = 96, VK_F11 = 122;
 constexpr uint16_t VK_OEM_PLUS = 187, VK_OEM_MINUS = 189;
 
-// The keys step through the half steps 1, 1.5 ... 3 from wherever the factor is.
-constexpr double ZoomStep = 0.5;
+// The keys step through the whole factors 1, 2, 3, whose enlarged pixels are all
+// alike; a factor in between (from the desktop or the registry) goes to its neighbours.
+constexpr double ZoomStep = 1;
 
 platform::IDisplay& Display() {
   return platform::Backend().Display();

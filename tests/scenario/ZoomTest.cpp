@@ -128,11 +128,9 @@ TEST(Zoom, KeysChangeTheFactorAboutTheWindowCentreAndRememberIt) {
   s.Backend().SetWindowPos(600, 400);
   const int centreX = 600 + 632 / 2, centreY = 400 + 453 / 2;
   CtrlKey(s, VK_OEM_PLUS);
-  EXPECT_EQ(s.Backend().Zoom(), 1.5);
-  EXPECT_EQ(StoredZoom(s), "1.5");
+  EXPECT_EQ(s.Backend().Zoom(), 2);
+  EXPECT_EQ(StoredZoom(s), "2");
   CtrlKey(s, VK_ADD);
-  CtrlKey(s, VK_OEM_PLUS);
-  CtrlKey(s, VK_OEM_PLUS);
   CtrlKey(s, VK_OEM_PLUS);
   EXPECT_EQ(s.Backend().Zoom(), 3) << "3 at most";
   EXPECT_EQ(StoredZoom(s), "3");
@@ -141,13 +139,13 @@ TEST(Zoom, KeysChangeTheFactorAboutTheWindowCentreAndRememberIt) {
   EXPECT_NEAR(x + s.Backend().ClientWidth() / 2, centreX, 2);
   EXPECT_NEAR(y + s.Backend().ClientHeight() / 2, centreY, 2);
   CtrlKey(s, VK_OEM_MINUS);
-  EXPECT_EQ(s.Backend().Zoom(), 2.5);
+  EXPECT_EQ(s.Backend().Zoom(), 2);
   CtrlKey(s, VK_SUBTRACT);
-  EXPECT_EQ(StoredZoom(s), "2");
-  CtrlKey(s, '0');
   EXPECT_EQ(s.Backend().Zoom(), 1);
   EXPECT_EQ(s.Backend().ClientWidth(), 632);
   EXPECT_EQ(StoredZoom(s), "1");
+  CtrlKey(s, '0');
+  EXPECT_EQ(s.Backend().Zoom(), 1);
   CtrlKey(s, VK_OEM_MINUS);
   EXPECT_EQ(s.Backend().Zoom(), 1) << "1 at least";
   s.Backend().GetWindowPos(x, y);
@@ -156,6 +154,19 @@ TEST(Zoom, KeysChangeTheFactorAboutTheWindowCentreAndRememberIt) {
   // Without Ctrl the keys are ordinary keys.
   s.Key(VK_OEM_PLUS);
   EXPECT_EQ(s.Backend().Zoom(), 1);
+}
+
+TEST(Zoom, KeysStepFromAFactorInBetweenToItsWholeNeighbours) {
+  for (bool down : {false, true}) {
+    TScenario s;
+    WriteZoom(s, "2.5");
+    ASSERT_TRUE(s.Start());
+    CtrlKey(s, down ? VK_OEM_MINUS : VK_OEM_PLUS);
+    EXPECT_EQ(s.Backend().Zoom(), down ? 2 : 3);
+    CtrlKey(s, '0');
+    EXPECT_EQ(s.Backend().Zoom(), 1);
+    EXPECT_EQ(StoredZoom(s), "1");
+  }
 }
 
 TEST(Zoom, F11ShowsTheWindowFullScreenOnTheFormColour) {
