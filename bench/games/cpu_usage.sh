@@ -3,6 +3,8 @@
 # page (the Intro page, nothing running but the idle prompt's timer) and during a
 # Training 2 game (its clock ticks as fast as the platform's timer allows).
 # Usage: cpu_usage.sh [path to pointrix]   (default: build/bin/pointrix)
+# ZOOM=2 (a whole factor) runs the window zoomed: a 2560 x 1440 screen whose desktop
+# asks for that scale (GDK_SCALE), so the first start chooses it.
 # Prints one line per case: "<case> <percent of one core>".
 here=$(cd "$(dirname "$0")" && pwd)
 export E2E_BIN=${1:-${E2E_BIN:-$here/../../build/bin/pointrix}}
@@ -21,6 +23,9 @@ measure() {
     'BEGIN { printf "%s %.2f\n", n, 100 * d / hz / s }'
 }
 
+if [[ -n "${ZOOM:-}" ]]; then
+  export GDK_SCALE=$ZOOM E2E_SCREEN=2560x1440x24
+fi
 start_xvfb
 start_program
 xdotool key --window "$PX_WIN" Return  # Configure -> Intro

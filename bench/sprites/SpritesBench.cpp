@@ -6,6 +6,9 @@
 //   BM_DragStep/1   the piece of the largest area (89 x 104) follows the mouse by 6 pixels
 //   BM_DragStep/2   the whole 300 x 136 picture follows the mouse by 6 pixels
 //   BM_FullRepaint  the surface is repainted (OnPaint and the shown sprites)
+//   BM_ZoomedDragStep/<factor x 100>  the widest piece's drag step with painting and
+//                   presenting the window zoomed by the factor (the changed rectangles
+//                   scaled into the window image, as the SDL display does)
 // The target is a drag step under 10 % of a full repaint.
 
 #include <benchmark/benchmark.h>
@@ -44,8 +47,9 @@ void MakePiece(TBitmap& b, int w, int h, TColor color) {
 
 class TScene {
 public:
-  TScene() {
+  explicit TScene(double zoom = 1) {
     platform::SetBackend(&FBackend);
+    FBackend.SetZoom(zoom);
     Application->CreateForm(FForm);
     FForm->SetClientSize(632, 453);
     Surface = new TSprites(FForm);
@@ -116,6 +120,23 @@ void BM_FullRepaint(benchmark::State& state) {
   for (auto _ : state) scene.Surface->Repaint();
 }
 BENCHMARK(BM_FullRepaint);
+
+void BM_ZoomedDragStep(benchmark::State& state) {
+  TScene scene(double(state.range(0)) / 100);
+  TSprite* s = scene.Sprites[2];
+  int x = s->Left() + 20, y = s->Top() + 20;
+  scene.Surface->SpriteMouseDown(scene.Surface, mbLeft, 0, x, y);
+  Application->ProcessMessages();
+  int step = 6;
+  for (auto _ : state) {
+    x += step;
+    if (x > 400 || x < 60) step = -step;
+    scene.Surface->SpriteMouseMove(scene.Surface, 0, x, y);
+    Application->ProcessMessages();
+  }
+  scene.Surface->SpriteMouseUp(scene.Surface, mbLeft, 0, x, y);
+}
+BENCHMARK(BM_ZoomedDragStep)->Arg(100)->Arg(150)->Arg(200)->Arg(300);
 
 }  // namespace
 

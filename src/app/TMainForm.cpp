@@ -83,6 +83,7 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
 
     SetHandedness(HandSetting->GetValue() == "1");
     ActiveGame = 0;
+    ApplyStartZoom();
   } catch (...) {
     // A start-up that fails still releases what the create event made.
     FormDestroy(this);

@@ -9,6 +9,7 @@
 //   Training1.cpp   the bug-hitting game
 //   Training2.cpp   the double-click game
 //   Training3.cpp   the jigsaw
+//   Zoom.cpp        the window's zoom factor, its keys and full screen
 
 #include <array>
 #include <cstdint>
@@ -220,6 +221,15 @@ public:
   void Training3SheetHide(TObject* sender);
   void Training3SheetMouseUp(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
   void FinishPuzzle();
+
+  // --- Zoom.
+  // The stored factor, or the one the desktop suggests when none (or garbage) is stored.
+  void ApplyStartZoom();
+  // Ctrl+Plus (or Ctrl+=), Ctrl+Minus, Ctrl+0 and F11.
+  void FormKeyDown(TObject* sender, uint16_t& key, TShiftState shift);
+  // Shows the window at factor (leaving full screen) and remembers it.
+  void ChangeZoom(double factor);
+  TJSetting* ZoomSetting = nullptr;  // "Zoom" beside the language
 
 private:
   void PublishHandlers();

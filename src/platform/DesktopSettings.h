@@ -13,4 +13,7 @@ namespace platform {
 // answered within a few milliseconds.
 std::optional<uint32_t> DesktopDoubleClickTime();
 
+// The desktop's font resolution in dots per inch (X desktops scale by it), or nothing.
+std::optional<double> DesktopFontDpi();
+
 }  // namespace platform

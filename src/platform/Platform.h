@@ -123,6 +123,23 @@ public:
   virtual void SetOverlay(const TPImage* image, int x, int y) {}
   // The desktop's double-click time in milliseconds.
   virtual uint32_t DoubleClickTime() const = 0;
+
+  // --- Zoom. The framebuffer keeps its size; the window shows it enlarged.
+  // Shows the framebuffer enlarged by factor (clamped to 1..3), keeping the window's centre;
+  // before Open the window opens at that factor. Events, the pointer and GetCursorPos
+  // keep framebuffer units relative to the client origin; window positions stay in screen pixels.
+  virtual void SetZoom(double factor) {}
+  // The factor of the windowed state (also while full screen).
+  virtual double Zoom() const { return 1; }
+  // The factor the desktop suggests for this framebuffer size (see ChooseZoom), at least 1.
+  virtual double SuggestedZoom(int width, int height) { return 1; }
+  // Full screen shows the framebuffer at the largest fitting factor, centred on the backdrop.
+  virtual void SetFullScreen(bool fullScreen) {}
+  virtual bool FullScreen() const { return false; }
+  // The factor in effect now (the fitting one while full screen).
+  virtual double EffectiveZoom() const { return 1; }
+  // The colour (0x00RRGGBB) around the framebuffer while full screen.
+  virtual void SetBackdrop(uint32_t color) {}
 };
 
 // Millisecond tick count; 32 bits, wraps after 49.7 days.

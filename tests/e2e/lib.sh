@@ -10,6 +10,8 @@ export POINTRIX_REGISTRY_DIR="$E2E_TMP/registry"
 export SDL_AUDIODRIVER=dummy
 export POINTRIX_REPORT_FRAME=1
 unset XDG_CONFIG_HOME
+# The desktop's scale decides the first zoom factor: none unless a test sets one.
+unset GDK_SCALE
 PX_PID=""
 XVFB_PID=""
 
@@ -27,7 +29,7 @@ start_xvfb() {
   # share a server.
   local fdfile="$E2E_TMP/display"
   : >"$fdfile"
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fdfile" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "${E2E_SCREEN:-1024x768x24}" -nolisten tcp 3>"$fdfile" >/dev/null 2>&1 &
   XVFB_PID=$!
   for _ in $(seq 1 200); do
     if [[ -s "$fdfile" ]]; then

@@ -225,6 +225,18 @@ TEST(DesktopMouse, MalformedXSettingsNeverReadPastTheBlob) {
   }
 }
 
+TEST(DesktopMouse, FontDpiFromTheXResourcesOnlyWhenPlausible) {
+  EXPECT_EQ(XResourcesFontDpi("Xft.antialias:\t1\nXft.dpi:\t192\nXft.hinting:\t1\n"), 192.0);
+  EXPECT_EQ(XResourcesFontDpi("Xft.dpi: 144.5"), 144.5) << "the last line needs no line end";
+  EXPECT_EQ(XResourcesFontDpi("*Xft.dpi:\t192\n"), std::nullopt) << "only the exact resource name";
+  EXPECT_EQ(XResourcesFontDpi("Xft.dpi:\tlarge\n"), std::nullopt);
+  EXPECT_EQ(XResourcesFontDpi("Xft.dpi:\t9600\n"), std::nullopt);
+  EXPECT_EQ(XResourcesFontDpi(""), std::nullopt);
+  TDesktopMouseAnswer withDpi;
+  withDpi.FontDpi = 120;
+  EXPECT_EQ(CombineMouseAnswers({TDesktopMouseAnswer{}, withDpi}).FontDpi, 120.0);
+}
+
 TEST(DesktopMouse, PointerMappingSwappedWhenTheFirstButtonSendsTheThird) {
   const uint8_t usual[] = {1, 2, 3, 4, 5}, swapped[] = {3, 2, 1, 4, 5};
   EXPECT_EQ(PointerMappingSwapped(usual, 5), false);

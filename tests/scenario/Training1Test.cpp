@@ -548,3 +548,26 @@ TEST_F(Training1, LooksRightInPlayAndAfterTheGame) {
 }
 
 }  // namespace
+
+// Zoomed, the board is hit at the zoomed pixels of a bug, and the window pinned during
+// a game stays pinned at its place on the screen.
+TEST_F(Training1, AtZoomTwoBugsAreHitWhereTheyShowAndTheWindowStaysPinned) {
+  s.ZoomTo(2);
+  s.Backend().SetWindowPos(150, 130);
+  NewGame();
+  SeedSpawnAt(7);
+  Tick();
+  ASSERT_TRUE(B.Live(7));
+  const TPoint p = Places[7];
+  PressBoard({p.X + 72, p.Y + 36});  // one past the right edge: a miss
+  PressBoard({p.X + 71, p.Y + 1});   // the last pixel inside: a hit
+  ExpectPanel();
+  EXPECT_EQ(f->HitsValue1Label->Caption(), "1");
+  EXPECT_EQ(f->MissValue1Label->Caption(), "1");
+  s.Backend().SetWindowPos(400, 300);
+  Tick();
+  int x = -1, y = -1;
+  s.Backend().GetWindowPos(x, y);
+  EXPECT_EQ(x, 150);
+  EXPECT_EQ(y, 130);
+}

@@ -394,3 +394,16 @@ TEST_F(Training2, LooksRightInPlay) {
 }
 
 }  // namespace
+
+// Zoomed by a factor that is no whole number, a double-click on a box still makes a flower.
+TEST_F(Training2, AtZoomOneAndAHalfADoubleClickOnABoxMakesAFlower) {
+  s.ZoomTo(1.5);
+  s.Type("n");
+  s.Advance(160);
+  DoubleClickBox(6);
+  EXPECT_EQ(Label(f->HitsValue2Label), "1");
+  EXPECT_TRUE(Shows(Box(6), f->FlowerBitmap));
+  ClickBox(1);
+  s.Advance(DoubleClickTime);
+  EXPECT_EQ(Label(f->MissValue2Label), "1");
+}

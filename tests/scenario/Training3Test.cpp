@@ -492,3 +492,18 @@ TEST_F(Training3, APressOnSprite8InTheFrameRowsStillLetsThePuzzleComplete) {
 }
 
 }  // namespace
+
+// Zoomed, pieces are dragged with zoomed pointer moves, and the snap distance is still
+// 40 form pixels (80 window pixels at factor 2).
+TEST_F(Training3, AtZoomTwoAPieceSnapsWithin39FormPixels) {
+  s.ZoomTo(2);
+  s.Type("n");
+  TPoint t = Target(0);
+  DragPiece(0, {t.X + 39, t.Y + 39});
+  EXPECT_EQ(Pos(0), t);
+  t = Target(3);
+  DragPiece(3, {t.X + 40, t.Y});
+  EXPECT_EQ(Pos(3), Start(3));
+  EXPECT_EQ(f->PlacedCount, 1);
+  ExpectSurfaceIsRepaint("zoomed drops");
+}

@@ -1,6 +1,7 @@
 #include "support/VirtualTime.h"
 #include "support/Scenario.h"
 
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -85,20 +86,31 @@ void TScenario::Process() {
   Application->ProcessMessages();
 }
 
+void TScenario::ZoomTo(double factor) {
+  FBackend.SetZoom(factor);
+  FInputZoom = factor;
+  Process();
+}
+
+int TScenario::Zoomed(int n) const {
+  // The last window pixel of those that show form pixel n: the one most easily mapped wrong.
+  return FInputZoom > 0 ? int(std::ceil((n + 1) * FInputZoom - 1e-9)) - 1 : n;
+}
+
 void TScenario::MoveTo(int x, int y) {
-  FBackend.MouseMove(x, y);
+  FBackend.MouseMove(Zoomed(x), Zoomed(y));
   Process();
 }
 
 void TScenario::Press(int x, int y, platform::TPButton button) {
-  FBackend.MouseMove(x, y);
-  FBackend.MouseDown(button, x, y);
+  FBackend.MouseMove(Zoomed(x), Zoomed(y));
+  FBackend.MouseDown(button, Zoomed(x), Zoomed(y));
   Process();
 }
 
 void TScenario::Release(int x, int y, platform::TPButton button) {
-  FBackend.MouseMove(x, y);
-  FBackend.MouseUp(button, x, y);
+  FBackend.MouseMove(Zoomed(x), Zoomed(y));
+  FBackend.MouseUp(button, Zoomed(x), Zoomed(y));
   Process();
 }
 

@@ -46,6 +46,11 @@ public:
   TMainForm& Form() const { return *FForm; }
   platform::THeadlessBackend& Backend() { return FBackend; }
 
+  // Shows the window zoomed by factor; from then on the input helpers below take form
+  // coordinates and send the zoomed window pixel that shows them (the last of its block).
+  void ZoomTo(double factor);
+  int Zoomed(int n) const;
+
   // Input at window client coordinates; each call processes the events it caused.
   void MoveTo(int x, int y);
   void Press(int x, int y, platform::TPButton button = platform::TPButton::Left);
@@ -75,6 +80,7 @@ private:
   std::string FProgramDir, FRegistryDir;
   platform::THeadlessBackend FBackend;
   TMainForm* FForm = nullptr;
+  double FInputZoom = 0;  // 0: coordinates pass unchanged
 };
 
 }  // namespace testsupport

@@ -1,5 +1,7 @@
 #include "platform/headless/HeadlessBackend.h"
 
+#include <algorithm>
+
 #include "platform/Png.h"
 
 namespace platform {
@@ -29,6 +31,8 @@ void THeadlessBackend::PushEvent(TPEvent event) {
 
 void THeadlessBackend::PushMouse(TPEventKind kind, TPButton button, int x, int y) {
   FCursor = {FWindow.X + x, FWindow.Y + y};
+  x = FView.ToSourceX(x);
+  y = FView.ToSourceY(y);
   if (kind == TPEventKind::MouseDown) FButtons |= ButtonBit(button);
   if (kind == TPEventKind::MouseUp) FButtons &= ~ButtonBit(button);
   TPEvent event;
@@ -61,8 +65,8 @@ void THeadlessBackend::Wheel(int notches, int x, int y) {
   FCursor = {FWindow.X + x, FWindow.Y + y};
   TPEvent event;
   event.Kind = TPEventKind::MouseWheel;
-  event.X = x;
-  event.Y = y;
+  event.X = FView.ToSourceX(x);
+  event.Y = FView.ToSourceY(y);
   event.Shift = FButtons;
   event.WheelDelta = notches * 120;
   PushEvent(std::move(event));
@@ -123,6 +127,8 @@ bool THeadlessBackend::Open(const TPWindowOptions& options) {
   FPixels.assign(size_t(FWidth) * FHeight, 0);
   FOpen = true;
   FShown = false;
+  FView.SetSource(FPixels.data(), FWidth, FHeight);
+  ApplyGeometry();
   return true;
 }
 
@@ -136,14 +142,71 @@ void THeadlessBackend::GetWindowPos(int& x, int& y) const {
 }
 
 void THeadlessBackend::SetWindowPos(int x, int y) {
-  // The pointer stays where it is on the screen, as with a real window.
-  FWindow = {x, y};
-  FWindowMoves.push_back(FWindow);
+  // The pointer stays where it is on the screen, as with a real window. Full screen,
+  // the window stays put and goes there when it is restored.
+  FWindowMoves.push_back({x, y});
+  if (FFullScreen)
+    FWindowedPos = {x, y};
+  else
+    FWindow = {x, y};
 }
 
 void THeadlessBackend::Present(const std::vector<TPRect>& rects) {
   ++FPresentCount;
   FPresentedRects += int(rects.size());
+  if (FOpen) FView.Render(rects, FPresented.data(), FView.OutputWidth());
+}
+
+uint32_t THeadlessBackend::PresentedPixelAt(int x, int y) const {
+  if (x < 0 || y < 0 || x >= FView.OutputWidth() || y >= FView.OutputHeight() || FPresented.empty()) return 0;
+  return FPresented[size_t(y) * FView.OutputWidth() + x];
+}
+
+bool THeadlessBackend::SavePresentedPng(const std::string& path) const {
+  return WritePng(path, FPresented.data(), FView.OutputWidth(), FView.OutputHeight(), FView.OutputWidth());
+}
+
+void THeadlessBackend::ApplyGeometry() {
+  if (!FOpen) return;
+  if (FFullScreen)
+    FView.SetGeometry(FitZoom(FWidth, FHeight, FScreenWidth, FScreenHeight), FScreenWidth, FScreenHeight);
+  else
+    FView.SetGeometry(FZoom, 0, 0);
+  FPresented.assign(size_t(FView.OutputWidth()) * FView.OutputHeight(), 0);
+  FView.RenderAll(FPresented.data(), FView.OutputWidth());
+}
+
+void THeadlessBackend::SetZoom(double factor) {
+  factor = std::clamp(factor, MinZoom, MaxZoom);
+  if (factor == FZoom) return;
+  const int oldWidth = FView.OutputWidth(), oldHeight = FView.OutputHeight();
+  FZoom = factor;
+  if (!FOpen || FFullScreen) return;
+  ApplyGeometry();
+  // The window grows or shrinks about its centre, as the real one does.
+  FWindow.X += (oldWidth - FView.OutputWidth()) / 2;
+  FWindow.Y += (oldHeight - FView.OutputHeight()) / 2;
+}
+
+double THeadlessBackend::SuggestedZoom(int width, int height) {
+  return ChooseZoom(width, height, FScreenWidth, FScreenHeight, FDesktopScale);
+}
+
+void THeadlessBackend::SetFullScreen(bool fullScreen) {
+  if (fullScreen == FFullScreen || !FOpen) return;
+  FFullScreen = fullScreen;
+  if (fullScreen) {
+    FWindowedPos = FWindow;
+    FWindow = {0, 0};
+  } else {
+    FWindow = FWindowedPos;
+  }
+  ApplyGeometry();
+}
+
+void THeadlessBackend::SetBackdrop(uint32_t color) {
+  FView.SetBackdrop(color);
+  if (FFullScreen) ApplyGeometry();
 }
 
 bool THeadlessBackend::WaitEvent(TPEvent& event, uint32_t timeoutMs) {
@@ -170,13 +233,14 @@ void THeadlessBackend::SetCursor(TPStdCursor shape, const TPCursorImage* custom)
 }
 
 void THeadlessBackend::GetCursorPos(int& x, int& y) const {
-  x = FCursor.X;
-  y = FCursor.Y;
+  // The offset from the client origin in framebuffer pixels, as the events report it.
+  x = FWindow.X + FView.ImageLeft() + FView.ToSourceX(FCursor.X - FWindow.X);
+  y = FWindow.Y + FView.ImageTop() + FView.ToSourceY(FCursor.Y - FWindow.Y);
 }
 
 void THeadlessBackend::GetClientOrigin(int& x, int& y) const {
-  x = FWindow.X;
-  y = FWindow.Y;
+  x = FWindow.X + FView.ImageLeft();
+  y = FWindow.Y + FView.ImageTop();
 }
 
 bool THeadlessBackend::OpenURL(const std::string& url) {
@@ -191,6 +255,8 @@ void THeadlessBackend::MessageBox(const std::string& text, const std::string& ca
 void THeadlessBackend::SetOverlay(const TPImage* image, int x, int y) {
   FOverlay = image ? *image : TPImage{};
   FOverlayPos = {x, y};
+  const std::vector<TPRect> changed = FView.SetOverlay(image, x, y);
+  if (FOpen) FView.Render(changed, FPresented.data(), FView.OutputWidth());
 }
 
 }  // namespace platform

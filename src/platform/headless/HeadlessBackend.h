@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/Platform.h"
+#include "platform/ZoomView.h"
 
 namespace platform {
 
@@ -51,8 +52,9 @@ public:
   IDialogs& Dialogs() override { return *this; }
 
   // --- Input. Events are stamped with the current virtual time when pushed and
-  // delivered in order by WaitEvent. The helpers take client coordinates, move the
-  // pointer there and keep the button bits of the Shift field up to date.
+  // delivered in order by WaitEvent. The helpers take client coordinates of the window
+  // as shown (zoomed pixels), move the pointer there, deliver framebuffer coordinates
+  // as the real window does and keep the button bits of the Shift field up to date.
   void PushEvent(TPEvent event);
   void MouseMove(int x, int y);
   void MouseDown(TPButton button, int x, int y);
@@ -78,6 +80,10 @@ public:
   void SetDoubleClickTime(uint32_t ms) { FDoubleClickTime = ms; }
   // Moves the pointer without sending an event (screen coordinates).
   void SetCursorPos(int x, int y) { FCursor = {x, y}; }
+  // The screen's usable area (also its size, for full screen) and the desktop's own
+  // scale; SuggestedZoom chooses from them. 1920 x 1080 at scale 1 until changed.
+  void SetScreen(int width, int height) { FScreenWidth = width, FScreenHeight = height; }
+  void SetDesktopScale(double scale) { FDesktopScale = scale; }
 
   // --- What the program did.
   const std::vector<std::string>& Sounds() const { return FSounds; }
@@ -105,6 +111,13 @@ public:
   bool SavePng(const std::string& path) const;
   // The framebuffer pixel at (x, y); 0 outside.
   uint32_t PixelAt(int x, int y) const;
+  // The window's client area as presented: the framebuffer zoomed (and, full screen,
+  // centred on the backdrop) as far as Present has shown it.
+  int ClientWidth() const { return FView.OutputWidth(); }
+  int ClientHeight() const { return FView.OutputHeight(); }
+  uint32_t PresentedPixelAt(int x, int y) const;
+  const std::vector<uint32_t>& PresentedPixels() const { return FPresented; }
+  bool SavePresentedPng(const std::string& path) const;
 
   // IDisplay
   bool Open(const TPWindowOptions& options) override;
@@ -129,6 +142,13 @@ public:
   void GetCursorPos(int& x, int& y) const override;
   void GetClientOrigin(int& x, int& y) const override;
   uint32_t DoubleClickTime() const override { return FDoubleClickTime; }
+  void SetZoom(double factor) override;
+  double Zoom() const override { return FZoom; }
+  double SuggestedZoom(int width, int height) override;
+  void SetFullScreen(bool fullScreen) override;
+  bool FullScreen() const override { return FFullScreen; }
+  double EffectiveZoom() const override { return FView.Factor(); }
+  void SetBackdrop(uint32_t color) override;
 
   // IClock
   uint32_t TickCount() const override { return FTime; }
@@ -148,6 +168,8 @@ public:
 
 private:
   void PushMouse(TPEventKind kind, TPButton button, int x, int y);
+  // Lays the view out for the zoom or full screen and presents everything again.
+  void ApplyGeometry();
 
   TPWindowOptions FOptions;
   std::vector<TPImage> FIcons;
@@ -169,6 +191,12 @@ private:
   TPImage FOverlay;
   TPoint FOverlayPos;
   int FPresentCount = 0, FPresentedRects = 0;
+  double FZoom = 1, FDesktopScale = 1;
+  bool FFullScreen = false;
+  TPoint FWindowedPos;  // where the window stood before going full screen
+  int FScreenWidth = 1920, FScreenHeight = 1080;
+  TZoomView FView;
+  std::vector<uint32_t> FPresented;
 };
 
 }  // namespace platform

@@ -105,6 +105,7 @@ TDesktopMouseAnswer CombineMouseAnswers(const std::vector<TDesktopMouseAnswer>& 
   for (const TDesktopMouseAnswer& answer : answers) {
     if (answer.LeftHanded) combined.LeftHanded = combined.LeftHanded.value_or(false) || *answer.LeftHanded;
     if (!combined.DoubleClickMs) combined.DoubleClickMs = answer.DoubleClickMs;
+    if (!combined.FontDpi) combined.FontDpi = answer.FontDpi;
   }
   return combined;
 }
@@ -175,5 +176,27 @@ std::unique_ptr<TDesktopMouseSetting> CreateDesktopMouseSetting() {
 namespace platform {
 
 std::optional<uint32_t> DesktopDoubleClickTime() { return DesktopMouseSettings().DoubleClickMs; }
+
+std::optional<double> DesktopFontDpi() { return DesktopMouseSettings().FontDpi; }
+
+std::optional<double> XResourcesFontDpi(std::string_view resources) {
+  constexpr std::string_view Name = "Xft.dpi:";
+  size_t start = 0;
+  while (start < resources.size()) {
+    size_t end = resources.find('\n', start);
+    if (end == std::string_view::npos) end = resources.size();
+    std::string_view line = resources.substr(start, end - start);
+    start = end + 1;
+    if (line.substr(0, Name.size()) != Name) continue;
+    line.remove_prefix(Name.size());
+    while (!line.empty() && (line.front() == ' ' || line.front() == '\t')) line.remove_prefix(1);
+    const std::string digits(line.substr(0, 16));
+    char* stop = nullptr;
+    const double dpi = std::strtod(digits.c_str(), &stop);
+    if (stop == digits.c_str() || !(dpi >= 48 && dpi <= 960)) return std::nullopt;
+    return dpi;
+  }
+  return std::nullopt;
+}
 
 }  // namespace platform

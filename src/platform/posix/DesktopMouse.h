@@ -21,6 +21,8 @@ namespace platform {
 struct TDesktopMouseAnswer {
   std::optional<bool> LeftHanded;
   std::optional<uint32_t> DoubleClickMs;
+  // The desktop's font resolution (X resource Xft.dpi), which X desktops scale by.
+  std::optional<double> FontDpi;
 };
 
 // One place the desktop publishes its mouse settings.
@@ -46,6 +48,9 @@ std::vector<std::unique_ptr<TDesktopMouseSource>> SessionMouseSources();
 // the _XSETTINGS_SETTINGS property), or nothing when the blob is malformed, lacks the
 // setting, or holds a time outside 100..5000 ms.
 std::optional<uint32_t> XSettingsDoubleClickTime(std::string_view blob);
+// The value of "Xft.dpi" in the X resources text (the root window's RESOURCE_MANAGER
+// property), or nothing when absent or outside 48..960.
+std::optional<double> XResourcesFontDpi(std::string_view resources);
 // Whether a core pointer mapping (logical button of physical buttons 1, 2, ...) has
 // the left and right buttons swapped; nothing for an empty mapping.
 std::optional<bool> PointerMappingSwapped(const uint8_t* map, size_t count);

@@ -64,10 +64,20 @@ public:
     auto mappingCookie = xcb_get_pointer_mapping(connection);
     auto managerCookie = xcb_intern_atom(connection, 1, uint16_t(managerName.size()), managerName.c_str());
     auto settingsCookie = xcb_intern_atom(connection, 1, uint16_t(std::strlen(settingsName)), settingsName);
+    // The X resources (RESOURCE_MANAGER, a predefined atom of type STRING) on the root window.
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+    auto resourcesCookie = xcb_get_property(connection, 0, root, XCB_ATOM_RESOURCE_MANAGER, XCB_ATOM_STRING, 0,
+                                            kMaxSettingsWords);
 
     if (auto mapping = AwaitReply<xcb_get_pointer_mapping_reply_t>(connection, mappingCookie.sequence, deadline))
       answer.LeftHanded = PointerMappingSwapped(xcb_get_pointer_mapping_map(mapping.get()),
                                                 size_t(xcb_get_pointer_mapping_map_length(mapping.get())));
+    if (auto resources = AwaitReply<xcb_get_property_reply_t>(connection, resourcesCookie.sequence, deadline);
+        resources && resources->format == 8) {
+      const auto* bytes = static_cast<const char*>(xcb_get_property_value(resources.get()));
+      answer.FontDpi =
+          XResourcesFontDpi(std::string_view(bytes, size_t(xcb_get_property_value_length(resources.get()))));
+    }
     auto manager = AwaitReply<xcb_intern_atom_reply_t>(connection, managerCookie.sequence, deadline);
     auto settings = AwaitReply<xcb_intern_atom_reply_t>(connection, settingsCookie.sequence, deadline);
     // Atoms that do not exist yet mean no settings manager ever ran on this server.

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "platform/ZoomView.h"
+
 namespace platform {
 
 namespace {
@@ -33,18 +35,39 @@ SDL_SystemCursor SystemCursorFor(TPStdCursor shape) {
   }
 }
 
+// The classic arrow, 12 x 19, hot spot at the tip: X black, . white.
+TPCursorImage ArrowImage() {
+  static const char* const rows[] = {"X           ", "XX          ", "X.X         ", "X..X        ", "X...X       ",
+                                     "X....X      ", "X.....X     ", "X......X    ", "X.......X   ", "X........X  ",
+                                     "X.........X ", "X..........X", "X......XXXXX", "X...X..X    ", "X..XX..X    ",
+                                     "X.X  X..X   ", "XX   X..X   ", "X     X..X  ", "      XXXX  "};
+  TPCursorImage image;
+  image.Width = 12;
+  image.Height = 19;
+  for (const char* row : rows)
+    for (int x = 0; x < image.Width; ++x)
+      image.Pixels.push_back(row[x] == 'X' ? 0xFF000000u : row[x] == '.' ? 0xFFFFFFFFu : 0);
+  return image;
+}
+
 bool SameImage(const TPCursorImage& a, const TPCursorImage& b) {
   return a.Width == b.Width && a.Height == b.Height && a.HotX == b.HotX && a.HotY == b.HotY && a.Pixels == b.Pixels;
 }
 
 }  // namespace
 
-void TSdlCursors::Set(TPStdCursor shape, const TPCursorImage* custom) {
+void TSdlCursors::Set(TPStdCursor shape, const TPCursorImage* custom, double factor) {
   if (!custom && shape == TPStdCursor::None) {
     SDL_ShowCursor(SDL_DISABLE);
     return;
   }
-  SDL_Cursor* cursor = custom ? Custom(*custom) : nullptr;
+  SDL_Cursor* cursor = nullptr;
+  if (factor > 1 && (custom || shape == TPStdCursor::Arrow)) {
+    static const TPCursorImage arrow = ArrowImage();
+    cursor = Custom(ZoomCursorImage(custom ? *custom : arrow, factor));
+  } else if (custom) {
+    cursor = Custom(*custom);
+  }
   if (!cursor) cursor = Standard(custom ? TPStdCursor::Arrow : shape);
   if (cursor && cursor != FCurrent) SDL_SetCursor(cursor);
   FCurrent = cursor;

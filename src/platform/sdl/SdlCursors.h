@@ -20,7 +20,9 @@ public:
 
   // Shows the custom image when given, else the standard shape; None hides the
   // pointer. Needs SDL's video subsystem. A custom image SDL cannot use gives the arrow.
-  void Set(TPStdCursor shape, const TPCursorImage* custom);
+  // Above factor 1 custom images are enlarged by the factor, and the arrow (which the
+  // desktop draws at its own size) is replaced by an enlarged drawn arrow.
+  void Set(TPStdCursor shape, const TPCursorImage* custom, double factor = 1);
   // Frees every cursor; call before SDL's video subsystem shuts down.
   void Clear();
 

@@ -104,26 +104,7 @@ bool TSdlDisplay::Open(const TPWindowOptions& options) {
   SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
   SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
   FOpenError.clear();
-  if (!FVideo) {
-    if (!UserChoseVideoDriver() && !DesktopAnnounced()) {
-      // Asking SDL would only try each desktop driver in turn, with their complaints.
-      FOpenError = NoDisplayMessage;
-      return false;
-    }
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-      FOpenError = std::string("Cannot start the display: ") + SDL_GetError();
-      return false;
-    }
-    // With no X server or Wayland compositor reachable SDL falls back to a driver
-    // that shows nothing, and the program would run on unseen. Only a user who asks
-    // for such a driver by name gets it.
-    if (!UserChoseVideoDriver() && IsInvisibleVideoDriver(SDL_GetCurrentVideoDriver())) {
-      SDL_QuitSubSystem(SDL_INIT_VIDEO);
-      FOpenError = NoDisplayMessage;
-      return false;
-    }
-    FVideo = true;
-  }
+  if (!StartVideo()) return false;
   // SDL's Wayland driver has no window framebuffer of its own: there the window
   // surface is a texture of an OpenGL ES renderer, or there is none at all.
   if (const char* driver = SDL_GetCurrentVideoDriver(); driver && std::strcmp(driver, "wayland") == 0)
@@ -133,8 +114,9 @@ bool TSdlDisplay::Open(const TPWindowOptions& options) {
   if (options.Resizable) flags |= SDL_WINDOW_RESIZABLE;
   const int position = options.Centred ? SDL_WINDOWPOS_CENTERED : SDL_WINDOWPOS_UNDEFINED;
   FCaption = options.Caption;
-  FWindow = SDL_CreateWindow(Cp1252ToUtf8(FCaption).c_str(), position, position, options.ClientWidth,
-                             options.ClientHeight, flags);
+  FWindow =
+      SDL_CreateWindow(Cp1252ToUtf8(FCaption).c_str(), position, position, ZoomedLength(options.ClientWidth, FZoom),
+                       ZoomedLength(options.ClientHeight, FZoom), flags);
   if (!FWindow) {
     FOpenError = std::string("Cannot create the window: ") + SDL_GetError();
     return false;
@@ -142,6 +124,10 @@ bool TSdlDisplay::Open(const TPWindowOptions& options) {
   FWidth = options.ClientWidth;
   FHeight = options.ClientHeight;
   FPixels.assign(size_t(FWidth) * FHeight, 0);
+  FView.SetSource(FPixels.data(), FWidth, FHeight);
+  FView.SetGeometry(FZoom, 0, 0);
+  FSurface = nullptr;
+  FFullScreen = false;
   FButtons = 0;
   FPending.clear();
   ApplyIcon();
@@ -161,10 +147,13 @@ void TSdlDisplay::Close() {
   // The window is hidden now and destroyed only when the display goes: SDL may still
   // address it (a wake-up sent to the window it last waited on) until video shuts down,
   // and a request to a destroyed X window ends the process.
+  if (FFullScreen) SDL_SetWindowFullscreen(FWindow, 0);
   SDL_HideWindow(FWindow);
   FClosedWindows.push_back(FWindow);
   FWindow = nullptr;
+  FSurface = nullptr;
   FShown = false;
+  FFullScreen = false;
 }
 
 void TSdlDisplay::SetCaption(const std::string& caption) {
@@ -205,6 +194,12 @@ void TSdlDisplay::GetWindowPos(int& x, int& y) const {
 
 void TSdlDisplay::SetWindowPos(int x, int y) {
   if (!FWindow) return;
+  if (FFullScreen) {
+    // The window goes there when it leaves full screen.
+    FWindowedX = x;
+    FWindowedY = y;
+    return;
+  }
   int left = 0, top = 0;
   FrameOffsets(FWindow, left, top);
   SDL_SetWindowPosition(FWindow, x + left, y + top);
@@ -214,22 +209,48 @@ void TSdlDisplay::Present(const std::vector<TPRect>& rects) {
   if (!FWindow) return;
   SDL_Surface* surface = SDL_GetWindowSurface(FWindow);
   if (!surface) return;
-  const int width = std::min(FWidth, surface->w), height = std::min(FHeight, surface->h);
-  std::vector<SDL_Rect> areas;
-  areas.reserve(rects.size());
+  const bool fresh = surface != FSurface || surface->w != FSurfaceWidth || surface->h != FSurfaceHeight;
+  if (fresh) {
+    // A new surface (first frame, new size, full screen): lay the view out for it.
+    FSurface = surface;
+    FSurfaceWidth = surface->w;
+    FSurfaceHeight = surface->h;
+    const double factor = FFullScreen ? FitZoom(FWidth, FHeight, surface->w, surface->h) : FZoom;
+    const bool cursorChanges = factor != FView.Factor();
+    FView.SetGeometry(factor, surface->w, surface->h);
+    if (cursorChanges) ApplyCursor();
+  }
+  // Straight into the surface when it is 32-bit XRGB of the view's size, as on every
+  // common desktop; through a scratch image and SDL's conversion otherwise.
+  const bool direct = surface->format->format == SDL_PIXELFORMAT_RGB888 && surface->pitch % 4 == 0 &&
+                      surface->w == FView.OutputWidth() && surface->h == FView.OutputHeight();
+  uint32_t* target = nullptr;
+  int stride = FView.OutputWidth();
   if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) return;
-  const int bytesPerPixel = surface->format->BytesPerPixel;
-  for (const TPRect& rect : rects) {
+  if (direct) {
+    target = static_cast<uint32_t*>(surface->pixels);
+    stride = surface->pitch / 4;
+  } else {
+    FScratch.resize(size_t(FView.OutputWidth()) * FView.OutputHeight());
+    target = FScratch.data();
+  }
+  std::vector<TPRect> changed;
+  if (fresh)
+    changed.push_back(FView.RenderAll(target, stride));
+  else
+    changed = FView.Render(rects, target, stride);
+  std::vector<SDL_Rect> areas;
+  areas.reserve(changed.size());
+  for (const TPRect& rect : changed) {
     const int left = std::max(rect.Left, 0), top = std::max(rect.Top, 0);
-    const int right = std::min(rect.Right, width), bottom = std::min(rect.Bottom, height);
+    const int right = std::min(rect.Right, surface->w), bottom = std::min(rect.Bottom, surface->h);
     if (left >= right || top >= bottom) continue;
-    const uint32_t* source = FPixels.data() + size_t(top) * FWidth + left;
-    auto* target = static_cast<uint8_t*>(surface->pixels) + size_t(top) * surface->pitch + size_t(left) * bytesPerPixel;
-    // SDL copies rows straight through when the surface is 32-bit XRGB, as it is on
-    // every common desktop, and converts otherwise.
-    SDL_ConvertPixels(right - left, bottom - top, SDL_PIXELFORMAT_RGB888, source, FWidth * 4, surface->format->format,
-                      target, surface->pitch);
-    DrawOverlay(surface, left, top, right, bottom);
+    if (!direct)
+      SDL_ConvertPixels(right - left, bottom - top, SDL_PIXELFORMAT_RGB888,
+                        FScratch.data() + size_t(top) * stride + left, stride * 4, surface->format->format,
+                        static_cast<uint8_t*>(surface->pixels) + size_t(top) * surface->pitch +
+                            size_t(left) * surface->format->BytesPerPixel,
+                        surface->pitch);
     areas.push_back({left, top, right - left, bottom - top});
   }
   if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
@@ -237,27 +258,93 @@ void TSdlDisplay::Present(const std::vector<TPRect>& rects) {
   if (FShown && !areas.empty()) ReportFirstFrame();
 }
 
-void TSdlDisplay::DrawOverlay(SDL_Surface* surface, int left, int top, int right, int bottom) {
-  if (FOverlay.Pixels.empty()) return;
-  const int l = std::max(left, FOverlayX), t = std::max(top, FOverlayY);
-  const int r = std::min(right, FOverlayX + FOverlay.Width), b = std::min(bottom, FOverlayY + FOverlay.Height);
-  if (l >= r || t >= b) return;
-  const uint32_t* source = FOverlay.Pixels.data() + size_t(t - FOverlayY) * FOverlay.Width + (l - FOverlayX);
-  auto* target =
-      static_cast<uint8_t*>(surface->pixels) + size_t(t) * surface->pitch + size_t(l) * surface->format->BytesPerPixel;
-  SDL_ConvertPixels(r - l, b - t, SDL_PIXELFORMAT_RGB888, source, FOverlay.Width * 4, surface->format->format, target,
-                    surface->pitch);
+void TSdlDisplay::PresentAll() {
+  FSurface = nullptr;
+  Present({});
 }
 
 void TSdlDisplay::SetOverlay(const TPImage* image, int x, int y) {
-  std::vector<TPRect> changed;
-  if (!FOverlay.Pixels.empty())
-    changed.push_back({FOverlayX, FOverlayY, FOverlayX + FOverlay.Width, FOverlayY + FOverlay.Height});
-  FOverlay = image ? *image : TPImage{};
-  FOverlayX = x;
-  FOverlayY = y;
-  if (!FOverlay.Pixels.empty()) changed.push_back({x, y, x + FOverlay.Width, y + FOverlay.Height});
-  Present(changed);
+  Present(FView.SetOverlay(image, x, y));
+}
+
+void TSdlDisplay::SetZoom(double factor) {
+  factor = std::clamp(factor, MinZoom, MaxZoom);
+  if (factor == FZoom) return;
+  FZoom = factor;
+  if (!FWindow || FFullScreen) return;
+  // The window grows or shrinks about its centre.
+  int x = 0, y = 0, width = 0, height = 0;
+  SDL_GetWindowPosition(FWindow, &x, &y);
+  SDL_GetWindowSize(FWindow, &width, &height);
+  const int newWidth = ZoomedLength(FWidth, factor), newHeight = ZoomedLength(FHeight, factor);
+  SDL_SetWindowSize(FWindow, newWidth, newHeight);
+  SDL_SetWindowPosition(FWindow, x + (width - newWidth) / 2, y + (height - newHeight) / 2);
+  PresentAll();
+}
+
+void TSdlDisplay::SetFullScreen(bool fullScreen) {
+  if (!FWindow || fullScreen == FFullScreen) return;
+  if (fullScreen) {
+    GetWindowPos(FWindowedX, FWindowedY);
+    if (SDL_SetWindowFullscreen(FWindow, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) return;
+    FFullScreen = true;
+  } else {
+    SDL_SetWindowFullscreen(FWindow, 0);
+    FFullScreen = false;
+    SDL_SetWindowSize(FWindow, ZoomedLength(FWidth, FZoom), ZoomedLength(FHeight, FZoom));
+    SetWindowPos(FWindowedX, FWindowedY);
+  }
+  PresentAll();
+}
+
+void TSdlDisplay::SetBackdrop(uint32_t color) {
+  if (color == FView.Backdrop()) return;
+  FView.SetBackdrop(color);
+  if (FFullScreen) PresentAll();
+}
+
+bool TSdlDisplay::StartVideo() {
+  if (FVideo) return true;
+  if (!UserChoseVideoDriver() && !DesktopAnnounced()) {
+    // Asking SDL would only try each desktop driver in turn, with their complaints.
+    FOpenError = NoDisplayMessage;
+    return false;
+  }
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+    FOpenError = std::string("Cannot start the display: ") + SDL_GetError();
+    return false;
+  }
+  // With no X server or Wayland compositor reachable SDL falls back to a driver
+  // that shows nothing, and the program would run on unseen. Only a user who asks
+  // for such a driver by name gets it.
+  if (!UserChoseVideoDriver() && IsInvisibleVideoDriver(SDL_GetCurrentVideoDriver())) {
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    FOpenError = NoDisplayMessage;
+    return false;
+  }
+  FVideo = true;
+  return true;
+}
+
+double TSdlDisplay::SuggestedZoom(int width, int height) {
+  if (!StartVideo()) return MinZoom;
+  const int index = FWindow ? std::max(SDL_GetWindowDisplayIndex(FWindow), 0) : 0;
+  SDL_Rect usable{};
+  if (SDL_GetDisplayUsableBounds(index, &usable) != 0 && SDL_GetDisplayBounds(index, &usable) != 0) return MinZoom;
+  return ChooseZoom(width, height, usable.w, usable.h, DesktopScale());
+}
+
+double TSdlDisplay::DesktopScale() const {
+  // GTK's integer scale, set by GNOME and by users of other desktops alike.
+  if (const char* gdk = std::getenv("GDK_SCALE")) {
+    const long scale = std::strtol(gdk, nullptr, 10);
+    if (scale >= 1 && scale <= 8) return double(scale);
+  }
+  if (const auto dpi = DesktopFontDpi()) return *dpi / 96;
+  float ddpi = 0;
+  const int index = FWindow ? std::max(SDL_GetWindowDisplayIndex(FWindow), 0) : 0;
+  if (SDL_GetDisplayDPI(index, &ddpi, nullptr, nullptr) == 0 && ddpi >= 48 && ddpi <= 960) return ddpi / 96;
+  return 1;
 }
 
 void TSdlDisplay::ReportFirstFrame() {
@@ -301,8 +388,8 @@ bool TSdlDisplay::Translate(const SDL_Event& sdl, TPEvent& event) {
     case SDL_MOUSEMOTION:
       FButtons = ButtonBits(sdl.motion.state);
       event.Kind = TPEventKind::MouseMove;
-      event.X = sdl.motion.x;
-      event.Y = sdl.motion.y;
+      event.X = FView.ToSourceX(sdl.motion.x);
+      event.Y = FView.ToSourceY(sdl.motion.y);
       event.Shift = FButtons | ShiftFromSdlMod(SDL_GetModState());
       return true;
     case SDL_MOUSEBUTTONDOWN:
@@ -313,8 +400,8 @@ bool TSdlDisplay::Translate(const SDL_Event& sdl, TPEvent& event) {
       FButtons = down ? FButtons | bit : FButtons & ~bit;
       event.Kind = down ? TPEventKind::MouseDown : TPEventKind::MouseUp;
       event.Button = ButtonFor(sdl.button.button);
-      event.X = sdl.button.x;
-      event.Y = sdl.button.y;
+      event.X = FView.ToSourceX(sdl.button.x);
+      event.Y = FView.ToSourceY(sdl.button.y);
       event.Shift = FButtons | ShiftFromSdlMod(SDL_GetModState());
       return true;
     }
@@ -323,8 +410,8 @@ bool TSdlDisplay::Translate(const SDL_Event& sdl, TPEvent& event) {
       if (notches == 0) return false;  // sideways scrolling
       event.Kind = TPEventKind::MouseWheel;
       event.WheelDelta = notches * 120;
-      event.X = sdl.wheel.mouseX;
-      event.Y = sdl.wheel.mouseY;
+      event.X = FView.ToSourceX(sdl.wheel.mouseX);
+      event.Y = FView.ToSourceY(sdl.wheel.mouseY);
       event.Shift = FButtons | ShiftFromSdlMod(SDL_GetModState());
       return true;
     }
@@ -372,6 +459,11 @@ bool TSdlDisplay::TranslateWindowEvent(const SDL_Event& sdl, TPEvent& event) {
     case SDL_WINDOWEVENT_CLOSE:
       event.Kind = TPEventKind::Close;
       return true;
+    case SDL_WINDOWEVENT_MAXIMIZED:
+      // Maximised, the window shows the form full screen at the largest fitting factor.
+      SetFullScreen(true);
+      event.Kind = TPEventKind::Expose;
+      return true;
     case SDL_WINDOWEVENT_EXPOSED:
     case SDL_WINDOWEVENT_SIZE_CHANGED:  // the window surface is new and empty
     case SDL_WINDOWEVENT_RESTORED:
@@ -389,7 +481,11 @@ void TSdlDisplay::SetCursor(TPStdCursor shape, const TPCursorImage* custom) {
     FCursorImage = *custom;
   else
     FCursorImage.reset();
-  if (FVideo) FCursors.Set(shape, custom);
+  ApplyCursor();
+}
+
+void TSdlDisplay::ApplyCursor() {
+  if (FVideo) FCursors.Set(FCursorShape, FCursorImage ? &*FCursorImage : nullptr, FView.Factor());
 }
 
 void TSdlDisplay::CaptureMouse(bool capture) {
@@ -402,20 +498,28 @@ void TSdlDisplay::GetCursorPos(int& x, int& y) const {
   // While the pointer is over the window (or captured by it) the position of the last
   // mouse event is current; the desktop-wide query can lag behind on X servers without
   // raw input events (Xvfb, remote desktops).
+  // Either way the offset from the client origin is reported in framebuffer pixels, as
+  // the mouse events are.
+  int windowX = 0, windowY = 0;
+  if (FWindow) SDL_GetWindowPosition(FWindow, &windowX, &windowY);
   if (FWindow && SDL_GetMouseFocus() == FWindow) {
-    int left = 0, top = 0;
     SDL_GetMouseState(&x, &y);
-    GetClientOrigin(left, top);
-    x += left;
-    y += top;
-    return;
+  } else {
+    SDL_GetGlobalMouseState(&x, &y);
+    if (!FWindow) return;
+    x -= windowX;
+    y -= windowY;
   }
-  SDL_GetGlobalMouseState(&x, &y);
+  x = windowX + FView.ImageLeft() + FView.ToSourceX(x);
+  y = windowY + FView.ImageTop() + FView.ToSourceY(y);
 }
 
 void TSdlDisplay::GetClientOrigin(int& x, int& y) const {
   x = y = 0;
-  if (FWindow) SDL_GetWindowPosition(FWindow, &x, &y);
+  if (!FWindow) return;
+  SDL_GetWindowPosition(FWindow, &x, &y);
+  x += FView.ImageLeft();
+  y += FView.ImageTop();
 }
 
 uint32_t TSdlDisplay::DoubleClickTime() const {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/Platform.h"
+#include "platform/ZoomView.h"
 #include "platform/sdl/SdlCursors.h"
 
 struct SDL_Window;
@@ -43,6 +44,13 @@ public:
   void GetCursorPos(int& x, int& y) const override;
   void GetClientOrigin(int& x, int& y) const override;
   uint32_t DoubleClickTime() const override;
+  void SetZoom(double factor) override;
+  double Zoom() const override { return FZoom; }
+  double SuggestedZoom(int width, int height) override;
+  void SetFullScreen(bool fullScreen) override;
+  bool FullScreen() const override { return FFullScreen; }
+  double EffectiveZoom() const override { return FView.Factor(); }
+  void SetBackdrop(uint32_t color) override;
 
   // The SDL window, for dialogs that want a parent; null while closed.
   SDL_Window* Window() const { return FWindow; }
@@ -53,14 +61,26 @@ private:
   bool TranslateWindowEvent(const SDL_Event& sdl, TPEvent& event);
   void ApplyIcon();
   void ReportFirstFrame();
+  bool StartVideo();
+  // The desktop's own scale: GDK_SCALE, else Xft.dpi / 96, else the display's DPI / 96.
+  double DesktopScale() const;
+  // Presents everything again (after a change of size or factor).
+  void PresentAll();
+  void ApplyCursor();
 
   SDL_Window* FWindow = nullptr;
   std::vector<SDL_Window*> FClosedWindows;  // hidden, destroyed with the display
-  // The floating image (a tool-tip) drawn over the framebuffer when presenting.
-  TPImage FOverlay;
-  int FOverlayX = 0, FOverlayY = 0;
-  void DrawOverlay(SDL_Surface* surface, int left, int top, int right, int bottom);
-  bool FVideo = false;  // SDL's video subsystem is ours to shut down
+  // The framebuffer as the window shows it: zoomed, with the floating image (a
+  // tool-tip) over it, centred on the backdrop when full screen.
+  TZoomView FView;
+  double FZoom = 1;
+  bool FFullScreen = false;
+  int FWindowedX = 0, FWindowedY = 0;  // where the window stood before full screen
+  // The surface the view was last laid out for; another one is presented whole.
+  SDL_Surface* FSurface = nullptr;
+  int FSurfaceWidth = 0, FSurfaceHeight = 0;
+  std::vector<uint32_t> FScratch;  // the zoomed image when the surface is not 32-bit XRGB
+  bool FVideo = false;             // SDL's video subsystem is ours to shut down
   std::string FOpenError;
   bool FShown = false, FFrameReported = false;
   int FWidth = 0, FHeight = 0;
