@@ -3,17 +3,18 @@
 
 #include <string>
 
+#include "app/PanelValues.h"
 #include "app/TMainForm.h"
 #include "controls/TFancyButton.h"
 #include "games/GameRules.h"
 #include "games/Random.h"
 #include "toolkit/forms/Sound.h"
+#include "toolkit/forms/TTimer.h"
 #include "toolkit/graphics/TBitmap.h"
+#include "toolkit/rtf/TRichEdit.h"
 #include "toolkit/stdctrls/TImage.h"
 #include "toolkit/stdctrls/TLabel.h"
-#include "toolkit/rtf/TRichEdit.h"
 #include "toolkit/stdctrls/TTabSheet.h"
-#include "toolkit/forms/TTimer.h"
 
 namespace {
 
@@ -100,10 +101,10 @@ void TMainForm::DblClkTimerTimer(TObject*) {
 
 void TMainForm::ShowDblClkStatus() {
   uint32_t elapsed = platform::Backend().Clock().TickCount() - StartTick;
-  TimeValue2Label->SetCaption(std::to_string(elapsed / 1000));
-  HitsValue2Label->SetCaption(std::to_string(Hits));
-  MissValue2Label->SetCaption(std::to_string(Misses));
-  ScoreValue2Label->SetCaption(std::to_string(Score));
+  ShowPanelValue(*TimeValue2Label, *Time2Label, *InfoPanel2, std::to_string(elapsed / 1000));
+  ShowPanelValue(*HitsValue2Label, *Hits2Label, *InfoPanel2, std::to_string(Hits));
+  ShowPanelValue(*MissValue2Label, *Misses2Label, *InfoPanel2, std::to_string(Misses));
+  ShowPanelValue(*ScoreValue2Label, *Score2Label, *InfoPanel2, std::to_string(Score));
 }
 
 void TMainForm::EndDblClkGame() {
