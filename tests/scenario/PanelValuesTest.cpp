@@ -4,6 +4,7 @@
 // A value's ink is found on the framebuffer as the pixels that change when its label
 // is hidden.
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <utility>
