@@ -300,8 +300,10 @@ object MainForm: TMainForm
           Hint = 'Time left'
         end
         object TimeValue1Label: TLabel
-          Left = 576
+          Left = 548
           Top = 144
+          Width = 50
+          Alignment = taRightJustify
           Caption = '00'
           Transparent = True
           Hint = 'Time left'
@@ -314,8 +316,10 @@ object MainForm: TMainForm
           Hint = 'Level of the game. Higher levels are more difficult.'
         end
         object LevelValue1Label: TLabel
-          Left = 576
+          Left = 548
           Top = 169
+          Width = 50
+          Alignment = taRightJustify
           Caption = '1'
           Transparent = True
           Hint = 'Level of the game. Higher levels are more difficult.'
@@ -328,8 +332,10 @@ object MainForm: TMainForm
           Hint = 'The number of bugs that were hit'
         end
         object HitsValue1Label: TLabel
-          Left = 576
+          Left = 548
           Top = 194
+          Width = 50
+          Alignment = taRightJustify
           Caption = '0'
           Transparent = True
           Hint = 'The number of bugs that were hit'
@@ -342,8 +348,10 @@ object MainForm: TMainForm
           Hint = 'The number of bugs that were missed'
         end
         object MissValue1Label: TLabel
-          Left = 576
+          Left = 548
           Top = 219
+          Width = 50
+          Alignment = taRightJustify
           Caption = '0'
           Transparent = True
           Hint = 'The number of bugs that were missed'
@@ -356,8 +364,10 @@ object MainForm: TMainForm
           Hint = 'The number of bugs that escaped'
         end
         object EscapedValue1Label: TLabel
-          Left = 576
+          Left = 548
           Top = 244
+          Width = 50
+          Alignment = taRightJustify
           Caption = '0'
           Transparent = True
           Hint = 'The number of bugs that escaped'
@@ -370,8 +380,10 @@ object MainForm: TMainForm
           Hint = 'The overall score'
         end
         object ScoreValue1Label: TLabel
-          Left = 576
+          Left = 548
           Top = 280
+          Width = 50
+          Alignment = taRightJustify
           Caption = '0'
           Transparent = True
           Hint = 'The overall score'
@@ -475,8 +487,10 @@ object MainForm: TMainForm
           Transparent = True
         end
         object TimeValue2Label: TLabel
-          Left = 568
+          Left = 548
           Top = 136
+          Width = 50
+          Alignment = taRightJustify
           Caption = '00'
           Transparent = True
         end
@@ -487,8 +501,10 @@ object MainForm: TMainForm
           Transparent = True
         end
         object HitsValue2Label: TLabel
-          Left = 572
+          Left = 548
           Top = 166
+          Width = 50
+          Alignment = taRightJustify
           Caption = '0'
           Transparent = True
         end
@@ -499,8 +515,10 @@ object MainForm: TMainForm
           Transparent = True
         end
         object MissValue2Label: TLabel
-          Left = 572
+          Left = 548
           Top = 191
+          Width = 50
+          Alignment = taRightJustify
           Caption = '0'
           Transparent = True
         end
@@ -511,8 +529,10 @@ object MainForm: TMainForm
           Transparent = True
         end
         object ScoreValue2Label: TLabel
-          Left = 572
+          Left = 548
           Top = 224
+          Width = 50
+          Alignment = taRightJustify
           Caption = '0'
           Transparent = True
         end

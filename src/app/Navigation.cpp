@@ -44,6 +44,7 @@ void TMainForm::PageControl1Change(TObject*) {
   NextBtn->SetState(page == QBSheet ? fbsDisabled : fbsMouseOut);
   Timer3->SetEnabled(false);
   GameOverImage->Hide();
+  FitPanelValues();
   ResetIdlePrompt();
 }
 

@@ -209,6 +209,8 @@ public:
   void DblClkTimerTimer(TObject* sender);
   void Training2SheetHide(TObject* sender);
   void ShowDblClkStatus();
+  // Fits the shown values of both score panels to their captions again.
+  void FitPanelValues();
   void EndDblClkGame();
 
   // --- Training 3.

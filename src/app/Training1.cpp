@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "app/PanelValues.h"
 #include "app/TMainForm.h"
 #include "controls/TFancyButton.h"
 #include "games/GameRules.h"
@@ -154,12 +155,12 @@ void TMainForm::ShowBugStatus() {
     Bug1Hits = Hits;
     Bug1Misses = Misses;
   }
-  TimeValue1Label->SetCaption(std::to_string(TimeLimit - int(Timer1->Tag)));
-  HitsValue1Label->SetCaption(std::to_string(Bug1Hits));
-  MissValue1Label->SetCaption(std::to_string(Bug1Misses));
-  EscapedValue1Label->SetCaption(std::to_string(Escaped));
-  ScoreValue1Label->SetCaption(std::to_string(Bug1Score));
-  LevelValue1Label->SetCaption(std::to_string(Level));
+  ShowPanelValue(*TimeValue1Label, *Time1Label, *InfoPanel1, std::to_string(TimeLimit - int(Timer1->Tag)));
+  ShowPanelValue(*HitsValue1Label, *Hits1Label, *InfoPanel1, std::to_string(Bug1Hits));
+  ShowPanelValue(*MissValue1Label, *Misses1Label, *InfoPanel1, std::to_string(Bug1Misses));
+  ShowPanelValue(*EscapedValue1Label, *Escaped1Label, *InfoPanel1, std::to_string(Escaped));
+  ShowPanelValue(*ScoreValue1Label, *Score1Label, *InfoPanel1, std::to_string(Bug1Score));
+  ShowPanelValue(*LevelValue1Label, *Level1Label, *InfoPanel1, std::to_string(Level));
   // The window goes back only to a place that a game has pinned (none before the first).
   if (Pinned) {
     SetLeft(PinnedLeft);

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "app/PanelValues.h"
 #include "app/TMainForm.h"
 #include "controls/TFancyButton.h"
 #include "games/GameRules.h"
@@ -100,10 +101,10 @@ void TMainForm::DblClkTimerTimer(TObject*) {
 
 void TMainForm::ShowDblClkStatus() {
   uint32_t elapsed = platform::Backend().Clock().TickCount() - StartTick;
-  TimeValue2Label->SetCaption(std::to_string(elapsed / 1000));
-  HitsValue2Label->SetCaption(std::to_string(Hits));
-  MissValue2Label->SetCaption(std::to_string(Misses));
-  ScoreValue2Label->SetCaption(std::to_string(Score));
+  ShowPanelValue(*TimeValue2Label, *Time2Label, *InfoPanel2, std::to_string(elapsed / 1000));
+  ShowPanelValue(*HitsValue2Label, *Hits2Label, *InfoPanel2, std::to_string(Hits));
+  ShowPanelValue(*MissValue2Label, *Misses2Label, *InfoPanel2, std::to_string(Misses));
+  ShowPanelValue(*ScoreValue2Label, *Score2Label, *InfoPanel2, std::to_string(Score));
 }
 
 void TMainForm::EndDblClkGame() {

@@ -11,8 +11,9 @@ for _ in $(seq 1 6); do
   xdotool key Return
   sleep 0.2
 done
-# The score value label: page (576, 280), the page's client area starting at (4, 24).
-score_area() { import -window "$PX_WIN" -crop 40x24+580+304 +repage "$E2E_OUT/$1.png"; }
+# The score value: right-aligned to page x 598 on line 280, the page's client area
+# starting at (4, 24).
+score_area() { import -window "$PX_WIN" -crop 60x24+560+304 +repage "$E2E_OUT/$1.png"; }
 sleep 0.3
 shot training1-page
 score_area score-before
