@@ -10,6 +10,11 @@ export POINTRIX_REGISTRY_DIR="$E2E_TMP/registry"
 export SDL_AUDIODRIVER=dummy
 export POINTRIX_REPORT_FRAME=1
 unset XDG_CONFIG_HOME
+# The machine's own language settings and translations have no say: English unless a
+# test sets a locale, and only the language folders the test puts in place.
+unset LANGUAGE LC_ALL LC_MESSAGES
+export LANG=C.UTF-8
+export XDG_DATA_HOME="$E2E_TMP/data"
 PX_PID=""
 XVFB_PID=""
 
