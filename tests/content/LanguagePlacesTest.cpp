@@ -129,8 +129,9 @@ TEST_F(LanguagePlacesTest, TextFileIsLookedForUnderTheNameOnDiskThenTheShownName
   TLanguageFolder language{"Espa\xf1ol", folder};
   std::string problem;
   EXPECT_EQ(FindTextFile(language, problem), "");
-  EXPECT_EQ(problem, ShownPath(folder) +
-                         "/Espa\xf1ol.txt does not exist (neither under its UTF-8 name nor under its Windows-1252 name)")
+  EXPECT_EQ(problem,
+            ShownPath(folder) +
+                "/Espa\xf1ol.txt does not exist (neither under its UTF-8 name nor under its Windows-1252 name)")
       << "both names tried";
   File("Espa\xc3\xb1ol/Espa\xf1ol.txt", "Configure\r\n");
   EXPECT_EQ(FindTextFile(language, problem), folder + "/Espa\xf1ol.txt");
