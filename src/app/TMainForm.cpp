@@ -59,29 +59,11 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
     DoCreate();
 
     // The language list and the choice of language.
-    const std::string programFolder = ProgramFolder();
-    for (const std::string& name : ListLanguageFolders(programFolder)) LanguageList->Items()->Add(name);
-    if (LanguageList->Items()->Count() == 0)
-      throw Exception(
-          Format("No language folder was found in %s. Each language needs a folder there, "
-                 "for example \"English\" with its page files and English.txt.",
-                 programFolder.empty() ? "the current folder" : programFolder.c_str()));
-    std::string stored = LanguageSetting->GetValue();
-    int storedIndex = stored.empty() ? -1 : LanguageList->Items()->IndexOf(stored);
-    if (storedIndex < 0) {
-      // Nothing stored, or a language whose folder is gone: start as on the first day,
-      // in English when there is such a folder, else in the first language listed.
-      const int english = LanguageList->Items()->IndexOf("English");
-      LanguageList->SetItemIndex(english >= 0 ? english : 0);
-      LanguageListClick(nullptr);
-      PageControl1->SetActivePage(ConfigSheet);
-    } else {
-      LanguageList->SetItemIndex(storedIndex);
-      LoadLanguage(stored);
-      PageControl1->SetActivePage(IntroSheet);
-    }
+    const std::string keptLanguage = StartLanguage();
 
     SetHandedness(HandSetting->GetValue() == "1");
+    // A stored language that could not be loaded stays the learner's choice.
+    if (!keptLanguage.empty()) LanguageSetting->SetValue(keptLanguage);
     ActiveGame = 0;
     ApplyStartZoom();
   } catch (...) {

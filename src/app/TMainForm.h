@@ -14,7 +14,9 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
+#include "content/LanguageFolder.h"
 #include "toolkit/forms/TForm.h"
 #include "toolkit/layout/TPublishedMethods.h"
 
@@ -163,6 +165,8 @@ public:
   int PlacedCount = 0;
   int StartRotation = 0;
   int DraggedIndex = -1;
+  // The folders behind the items of LanguageList, in the same order.
+  std::vector<TLanguageFolder> LanguageFolders;
 
   // --- Start-up and shutdown.
   void FormCreate(TObject* sender);
@@ -184,9 +188,19 @@ public:
 
   // --- Localized content.
   void LanguageListClick(TObject* sender);
-  // Loads the page files and the text file of the language folder name (no setting is written).
+  // Loads the page files and the text file of the language listed as name (letter case
+  // ignored; no setting is written). Raises Exception, changing nothing, when the
+  // language's text file cannot be used; a page file that cannot be read leaves a
+  // notice in its page's box.
   void LoadLanguage(const std::string& name);
   void SetHandedness(bool leftHanded);
+  // Fills LanguageList from every place of languages and loads the language to start
+  // with: the stored one, else the one of the user's locale, else English, else the
+  // first listed; one that cannot be loaded is skipped for the next (with a note on
+  // standard error). Raises Exception naming every path tried when none loads. Returns
+  // the stored name to write back after the start when a stored language was skipped,
+  // so that the learner's choice is not lost; else "".
+  std::string StartLanguage();
 
   // --- Training 1.
   void New1BtnClick(TObject* sender);
@@ -238,6 +252,10 @@ private:
   void BindComponents();
   // Selects the neighbouring page (wrapping around) through the tab control's change path.
   void StepPage(bool goForward);
+  // The index of the language listed as name: its shown name, else its folder's name on
+  // disk (as earlier versions stored it), letter case ignored; -1 when none.
+  int FindLanguage(const std::string& name) const;
+  void LoadLanguageFolder(const TLanguageFolder& language);
   template <class T>
   T* Bind(const char* name);
 };

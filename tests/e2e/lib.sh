@@ -12,6 +12,11 @@ export POINTRIX_REPORT_FRAME=1
 unset XDG_CONFIG_HOME
 # The desktop's scale decides the first zoom factor: none unless a test sets one.
 unset GDK_SCALE
+# The machine's own language settings and translations have no say: English unless a
+# test sets a locale, and only the language folders the test puts in place.
+unset LANGUAGE LC_ALL LC_MESSAGES
+export LANG=C.UTF-8
+export XDG_DATA_HOME="$E2E_TMP/data"
 PX_PID=""
 XVFB_PID=""
 

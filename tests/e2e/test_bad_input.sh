@@ -23,6 +23,7 @@ stored_base() {
   printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Quillaby Software\\Pointrix]\n"Language"="%s"\n\n' "$1"
 }
 language_copy() { # language_copy <name>: a copy of English under another folder name
+  rm -rf "${case_dir:?}/program/$1"
   cp -r "$case_dir/program/English" "$case_dir/program/$1"
   mv "$case_dir/program/$1/English.txt" "$case_dir/program/$1/$1.txt"
 }
@@ -56,6 +57,9 @@ setup_registry_unreadable() {
 }
 setup_registry_is_folder() { mkdir "$(regfile)"; echo keep >"$(regfile)/inside"; }
 setup_language_folder_missing() { rm -rf "$case_dir/program/English"; }
+setup_language_folders_none() {
+  find "$case_dir/program" -mindepth 1 -maxdepth 1 -type d -exec rm -rf {} +
+}
 setup_text_file_empty() { : >"$case_dir/program/English/English.txt"; }
 setup_text_file_5_lines() { printf 'One\r\nTwo\r\nThree\r\nFour\r\nFive\r\n' >"$case_dir/program/English/English.txt"; }
 setup_text_file_binary() { head -c 8192 /dev/urandom >"$case_dir/program/English/English.txt"; }
@@ -70,6 +74,27 @@ setup_page_100000_nested_groups() {
 }
 setup_page_files_missing() { rm -f "$case_dir"/program/English/*.rtf; }
 setup_page_file_is_folder() { rm -f "$case_dir/program/English/2.rtf"; mkdir "$case_dir/program/English/2.rtf"; }
+setup_page_file_unreadable() {
+  chmod 000 "$case_dir/program/English/2.rtf"
+  CASE_AS_NOBODY=1
+  if [[ $EUID -eq 0 ]]; then
+    command -v setpriv >/dev/null || { SKIP_REASON="running as root without setpriv to drop privileges"; return 2; }
+    chown -R "$nobody_uid" "$case_dir/registry"
+  fi
+}
+english_text() { echo "$case_dir/program/English/English.txt"; }
+setup_text_file_missing() { rm "$(english_text)"; }
+setup_text_file_is_folder() { rm "$(english_text)"; mkdir "$(english_text)"; }
+setup_text_file_link_loop() { rm "$(english_text)"; ln -s English.txt "$(english_text)"; }
+setup_text_file_over_50000() { head -c 50001 /dev/zero | tr '\0' 'a' >"$(english_text)"; }
+setup_stored_language_broken() {
+  rm "$case_dir/program/Deutsch/Deutsch.txt"
+  stored_base Deutsch >"$(regfile)"
+}
+setup_no_language_loads() {
+  find "$case_dir/program" -mindepth 2 -maxdepth 2 -name '*.txt' ! -name locale.txt -delete
+  stored_base Deutsch >"$(regfile)"
+}
 setup_symlink_loop() {
   ln -s loop "$case_dir/program/loop"
   ln -s b "$case_dir/program/a" && ln -s a "$case_dir/program/b"

@@ -8,9 +8,9 @@ source "$(dirname "$0")/lib.sh"
 start_xvfb
 hive="$POINTRIX_REGISTRY_DIR/HKEY_CURRENT_USER.reg"
 
-# Window client coordinates (from the declared layout): the first item of the
-# language list, and the "Time:" label of Training 2.
-ENGLISH_X=204 ENGLISH_Y=281
+# Window client coordinates (from the declared layout): the second item of the
+# language list ("English", after "Deutsch"), and the "Time:" label of Training 2.
+ENGLISH_X=204 ENGLISH_Y=304
 TIME2_X=500 TIME2_Y=170
 
 # move_to <x> <y>: the pointer to window client coordinates; click_at: and a left click.
@@ -123,7 +123,7 @@ for _ in $(seq 1 100); do
 done
 wait_exit 5
 [[ "$PX_STATUS" == 1 ]] || fail "no language folder: exit code $PX_STATUS, not 1"
-if grep -q "No language folder was found in $alone" "$E2E_TMP/stderr"; then
+if grep -q "No language folder was found in .*$alone" "$E2E_TMP/stderr"; then
   :
 elif [[ -n "$boxed" ]]; then
   echo "note: the message was shown in a box only"

@@ -1,18 +1,20 @@
 // Loading a language while the window runs: page files and their handed variants,
 // language text files of every shape, and the errors a broken folder gives.
 
+#include <unistd.h>
+
 #include <filesystem>
 
 #include "content/LanguageTexts.h"
 #include "controls/TFancyButton.h"
 #include "scenario/ShellHelpers.h"
 #include "toolkit/forms/TApplication.h"
+#include "toolkit/forms/TWinControl.h"
+#include "toolkit/rtf/TRichEdit.h"
 #include "toolkit/stdctrls/TLabel.h"
 #include "toolkit/stdctrls/TListBox.h"
 #include "toolkit/stdctrls/TPageControl.h"
-#include "toolkit/rtf/TRichEdit.h"
 #include "toolkit/stdctrls/TTabSheet.h"
-#include "toolkit/forms/TWinControl.h"
 
 using namespace shelltest;
 
@@ -144,21 +146,22 @@ TEST_F(ShellLanguage, TextFileOfExactlyFiftyThousandBytesIsRead) {
   EXPECT_EQ(S.Form().ExitBtn->Caption(), "X text 7");
 }
 
-TEST_F(ShellLanguage, TextFileOfFiftyThousandAndOneBytesWarnsAndChangesNoCaption) {
+TEST_F(ShellLanguage, TextFileOfFiftyThousandAndOneBytesIsRefusedNamingItsPath) {
   std::string text = Join(TextLines("Y"));
   text += std::string(50001 - text.size(), 'p');
   WriteLanguage(S, "Huge", text);
   Start();
   std::vector<std::string> captionsBefore = ButtonAndLabelCaptions();
+  std::string introBefore = FirstLine(S.Form().IntroRE);
   Choose("Huge");
   ASSERT_EQ(S.Backend().Messages().size(), 1u);
-  EXPECT_EQ(S.Backend().Messages()[0].Text, "File too large for buffer");
-  EXPECT_EQ(S.Backend().Messages()[0].Caption, "Error");
-  EXPECT_EQ(S.Backend().Messages()[0].Icon, platform::TPMessageIcon::Warning);
+  EXPECT_EQ(S.Backend().Messages()[0].Text,
+            "The language \"Huge\" cannot be loaded: " + S.ProgramDir() + "/Huge/Huge.txt is larger than 50000 bytes.");
+  EXPECT_EQ(S.Backend().Messages()[0].Caption, "Pointrix");
   EXPECT_EQ(TabCaptions(S), EnglishTabs);
   EXPECT_EQ(ButtonAndLabelCaptions(), captionsBefore);
-  EXPECT_EQ(FirstLine(S.Form().IntroRE), "Huge page 2") << "the page files were loaded";
-  EXPECT_EQ(StoredLanguage(S), "Huge") << "the load completed";
+  EXPECT_EQ(FirstLine(S.Form().IntroRE), introBefore) << "nothing of the language is shown";
+  EXPECT_EQ(StoredLanguage(S), "English");
 }
 
 TEST_F(ShellLanguage, EmptyTextFileChangesNoCaptionAndRaisesNothing) {
@@ -172,37 +175,108 @@ TEST_F(ShellLanguage, EmptyTextFileChangesNoCaptionAndRaisesNothing) {
   EXPECT_EQ(StoredLanguage(S), "Empty");
 }
 
-TEST_F(ShellLanguage, MissingTextFileShowsNoFileAndStoresNothing) {
+TEST_F(ShellLanguage, UnusableTextFileIsRefusedNamingItsPathAndChangesNothing) {
   WriteLanguage(S, "NoText", Join(TextLines("Q")));
   std::filesystem::remove(S.ProgramDir() + "/NoText/NoText.txt");
+  WriteLanguage(S, "Binary", std::string("\x01\x00\xff\xfe garbage", 12));
   Start();
+  const std::string outro = FirstLine(S.Form().OutroRE);
   Choose("NoText");
   ASSERT_EQ(S.Backend().Messages().size(), 1u);
-  EXPECT_EQ(S.Backend().Messages()[0].Text, "No file.");
+  EXPECT_EQ(S.Backend().Messages()[0].Text,
+            "The language \"NoText\" cannot be loaded: " + S.ProgramDir() + "/NoText/NoText.txt does not exist.");
   EXPECT_EQ(S.Backend().Messages()[0].Caption, "Pointrix");
+  S.Key(VK_ESCAPE);  // answers the box
+  ASSERT_EQ(Application->MessageForm(), nullptr);
+  ASSERT_EQ(S.Form().PageControl1->ActivePage(), S.Form().ConfigSheet);
+  Choose("Binary");
+  ASSERT_EQ(S.Backend().Messages().size(), 2u);
+  EXPECT_EQ(S.Backend().Messages()[1].Text,
+            "The language \"Binary\" cannot be loaded: " + S.ProgramDir() + "/Binary/Binary.txt is not a text file.");
   EXPECT_EQ(TabCaptions(S), EnglishTabs);
-  EXPECT_EQ(FirstLine(S.Form().OutroRE), "NoText page 12") << "pages load before the text file";
-  EXPECT_EQ(StoredLanguage(S), "English");
-}
-
-TEST_F(ShellLanguage, MissingPageFileNamesItAndStopsTheLoadThere) {
-  WriteLanguage(S, "Broken", Join(TextLines("B")), pfCommon, {6});
-  Start();
-  std::string englishSelecting = FirstLine(S.Form().SelectingRE);
-  std::string englishOutro = FirstLine(S.Form().OutroRE);
-  Choose("Broken");
-  ASSERT_EQ(S.Backend().Messages().size(), 1u);
-  // The standard display adds a full stop after the file name.
-  EXPECT_EQ(S.Backend().Messages()[0].Text, "Cannot open file " + S.ProgramDir() + "/Broken/6r.rtf.");
-  EXPECT_EQ(S.Backend().Messages()[0].Icon, platform::TPMessageIcon::Error);
-  EXPECT_EQ(FirstLine(S.Form().ConfigureRE), "Broken page 1");
-  EXPECT_EQ(FirstLine(S.Form().UsageRE), "Broken page 5");
-  EXPECT_EQ(FirstLine(S.Form().SelectingRE), englishSelecting);
-  EXPECT_EQ(FirstLine(S.Form().OutroRE), englishOutro);
-  EXPECT_EQ(TabCaptions(S), EnglishTabs);
-  EXPECT_EQ(S.Form().BackBtn->Caption(), "Back");
+  EXPECT_EQ(FirstLine(S.Form().OutroRE), outro) << "no page of the refused language is shown";
   EXPECT_EQ(StoredLanguage(S), "English");
   EXPECT_FALSE(Application->Terminated()) << "the program goes on";
+}
+
+// A page file that cannot be read in any form: the page's box says which files were
+// tried, and everything else of the language loads.
+class ShellBrokenPage : public ShellLanguage, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(ShellBrokenPage, PageBoxNamesTheFilesTriedAndTheRestLoads) {
+  const std::string how = GetParam();
+  WriteLanguage(S, "Broken", Join(TextLines("B")), pfVariants, {6});
+  const std::string folder = S.ProgramDir() + "/Broken";
+  if (how == "folder") {
+    std::filesystem::create_directories(folder + "/6r.rtf");
+  } else if (how == "loop") {
+    std::filesystem::create_symlink("6r.rtf", folder + "/6.rtf");
+    std::filesystem::create_symlink("6.rtf", folder + "/6r.rtf");
+  } else if (how == "unreadable") {
+    if (geteuid() == 0) GTEST_SKIP() << "root reads every file";
+    S.WriteProgramFile("Broken/6r.rtf", "Broken page 6 right");
+    std::filesystem::permissions(folder + "/6r.rtf", std::filesystem::perms::none);
+  }
+  Start();
+  Choose("Broken");
+  ASSERT_TRUE(S.Backend().Messages().empty()) << S.Backend().Messages()[0].Text;
+  TRichEdit* page = S.Form().SelectingRE;
+  ASSERT_EQ(page->Lines().Count(), 3);
+  EXPECT_EQ(page->Lines().Strings(0), "This page could not be loaded. Pointrix looked for");
+  EXPECT_EQ(page->Lines().Strings(1), folder + "/6.rtf");
+  EXPECT_EQ(page->Lines().Strings(2), folder + "/6r.rtf");
+  EXPECT_EQ(FirstLine(S.Form().UsageRE), "Broken page 5 right");
+  EXPECT_EQ(FirstLine(S.Form().OutroRE), "Broken page 12 right") << "the pages after it load";
+  EXPECT_EQ(TabCaptions(S), TextLines("B", 13));
+  EXPECT_EQ(S.Form().BackBtn->Caption(), "B text 5");
+  EXPECT_EQ(StoredLanguage(S), "Broken");
+}
+
+INSTANTIATE_TEST_SUITE_P(Page, ShellBrokenPage, ::testing::Values("missing", "folder", "loop", "unreadable"));
+
+TEST(ShellLanguageStart, TextFileWithFiveLinesKeepsTheBuiltInEnglishForTheRest) {
+  TScenario s(testsupport::lsNone);
+  WriteLanguage(s, "Five", Join(TextLines("5", 5)));
+  WriteHive(s, "Five", "0");
+  ASSERT_TRUE(s.Start());
+  std::vector<std::string> tabs = EnglishTabs;
+  for (int i = 0; i < 5; ++i) tabs[size_t(i)] = "5 tab " + std::to_string(i + 1);
+  EXPECT_EQ(TabCaptions(s), tabs);
+  EXPECT_EQ(s.Form().BackBtn->Caption(), "Back");
+  EXPECT_EQ(s.Form().New1Btn->Caption(), "New game");
+  EXPECT_EQ(s.Form().Escaped1Label->Caption(), "Escaped:");
+  EXPECT_EQ(std::string(LanguageTexts[0]), "Press the Enter key to continue.");
+}
+
+TEST_F(ShellLanguage, FolderNamesInUtf8AreShownDecodedAndLoadFromTheFolderOnDisk) {
+  const std::string onDisk = "Espa\xc3\xb1ol", shown = "Espa\xf1ol";
+  WriteLanguage(S, onDisk, Join(TextLines("E")));
+  const std::string greek = "\xce\x95\xce\xbb\xce\xbb\xce\xb7\xce\xbd\xce\xb9\xce\xba\xce\xac";
+  WriteLanguage(S, greek, Join(TextLines("G")));
+  WriteLanguage(S,
+                "Fran\xe7"
+                "ais",
+                Join(TextLines("F")));
+  Start();
+  std::vector<std::string> listed;
+  for (int i = 0; i < S.Form().LanguageList->Items()->Count(); ++i)
+    listed.push_back(S.Form().LanguageList->Items()->Strings(i));
+  EXPECT_EQ(listed, (std::vector<std::string>{"????????", "English", shown,
+                                              "Fran\xe7"
+                                              "ais"}));
+  Choose(shown);
+  EXPECT_TRUE(S.Backend().Messages().empty());
+  EXPECT_EQ(FirstLine(S.Form().IntroRE), shown + " page 2") << "the page file of the folder on disk";
+  EXPECT_EQ(TabCaptions(S), TextLines("E", 13));
+  Choose("????????");
+  EXPECT_TRUE(S.Backend().Messages().empty());
+  EXPECT_EQ(FirstLine(S.Form().IntroRE), "???????? page 2") << "a name the code page cannot show still loads";
+  EXPECT_EQ(TabCaptions(S), TextLines("G", 13));
+  EXPECT_EQ(StoredLanguage(S), "????????");
+  Choose(
+      "Fran\xe7"
+      "ais");
+  EXPECT_EQ(TabCaptions(S), TextLines("F", 13)) << "a Windows-1252 name on disk";
 }
 
 TEST_F(ShellLanguage, ArrowKeysInTheListLoadEachLanguageTheyReach) {

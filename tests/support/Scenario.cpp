@@ -1,4 +1,3 @@
-#include "support/VirtualTime.h"
 #include "support/Scenario.h"
 
 #include <cmath>
@@ -10,6 +9,7 @@
 #include "platform/Files.h"
 #include "platform/posix/DesktopMouseSetting.h"
 #include "platform/posix/FileRegistry.h"
+#include "support/VirtualTime.h"
 #include "toolkit/forms/TApplication.h"
 
 namespace testsupport {
@@ -30,17 +30,26 @@ public:
 TScenario::TScenario(TLanguageSetup languages) {
   FProgramDir = FTemp.Path() + "/program";
   FRegistryDir = FTemp.Path() + "/registry";
+  FDataHome = FTemp.Path() + "/data";
   fs::create_directories(FProgramDir);
   fs::create_directories(FRegistryDir);
   if (languages == lsEnglish)
     fs::copy(fs::path(POINTRIX_SOURCE_DIR) / "languages" / "English", fs::path(FProgramDir) / "English",
              fs::copy_options::recursive);
   setenv("POINTRIX_REGISTRY_DIR", FRegistryDir.c_str(), 1);
+  // Neither the user's own language folders nor the locale of the machine running the
+  // tests have a say: a test sets them when it wants them.
+  for (const char* name : {"XDG_DATA_HOME", "LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"}) {
+    const char* value = std::getenv(name);
+    FSavedEnvironment.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);
+    unsetenv(name);
+  }
+  setenv("XDG_DATA_HOME", FDataHome.c_str(), 1);
   platform::SetExecutablePathOverride(FProgramDir + "/pointrix");
   platform::SetDesktopMouseSetting(std::make_unique<TFixedMouseSetting>());
   platform::SetBackend(&FBackend);
-  // Every scenario is a fresh program: the table of language texts starts empty.
-  for (auto& text : LanguageTexts) text[0] = '\0';
+  // Every scenario is a fresh program: the table of language texts starts as built in.
+  ResetLanguageTexts();
 }
 
 TScenario::~TScenario() {
@@ -50,6 +59,12 @@ TScenario::~TScenario() {
   platform::SetExecutablePathOverride("");
   platform::SetDesktopMouseSetting(nullptr);
   unsetenv("POINTRIX_REGISTRY_DIR");
+  for (const auto& [name, value] : FSavedEnvironment) {
+    if (value)
+      setenv(name.c_str(), value->c_str(), 1);
+    else
+      unsetenv(name.c_str());
+  }
 }
 
 void TScenario::WriteProgramFile(const std::string& relativePath, const std::string& data) const {

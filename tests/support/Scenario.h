@@ -13,7 +13,10 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "app/TMainForm.h"
 #include "platform/headless/HeadlessBackend.h"
@@ -35,6 +38,11 @@ public:
   const std::string& RegistryDir() const { return FRegistryDir; }
   // Writes a file below the program folder (folders are created as needed).
   void WriteProgramFile(const std::string& relativePath, const std::string& data) const;
+  // The other places of language folders: the user's ($XDG_DATA_HOME/pointrix/languages,
+  // with XDG_DATA_HOME inside the scenario's folder) and the installed one beside the
+  // program folder (<program folder>/../share/pointrix/languages). Neither exists at first.
+  std::string UserLanguageDir() const { return FDataHome + "/pointrix/languages"; }
+  std::string SharedLanguageDir() const { return FTemp.Path() + "/share/pointrix/languages"; }
 
   // Creates the main window as the program entry does and shows it. False when
   // start-up failed; the error's message box is then in Backend().Messages().
@@ -77,7 +85,9 @@ public:
 
 private:
   TTempDir FTemp;
-  std::string FProgramDir, FRegistryDir;
+  std::string FProgramDir, FRegistryDir, FDataHome;
+  // The locale and data variables as they were before the scenario, put back after it.
+  std::vector<std::pair<std::string, std::optional<std::string>>> FSavedEnvironment;
   platform::THeadlessBackend FBackend;
   TMainForm* FForm = nullptr;
   double FInputZoom = 0;  // 0: coordinates pass unchanged
