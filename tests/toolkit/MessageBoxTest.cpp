@@ -111,6 +111,29 @@ TEST_F(MessageBoxTest, ReleasingBesideOKOrPressingEscEnterAnswersAsExpected) {
   EXPECT_EQ(Backend.Messages().size(), 2u);
 }
 
+TEST_F(MessageBoxTest, TheKeyThatAnswersTheBoxNeverReachesTheWindow) {
+  TForm* form = ShowForm(632, 453);
+  form->KeyPreview = true;
+  std::string typed;
+  int pressed = 0;
+  form->OnKeyPress = [&](TObject*, char& key) { typed += key; };
+  form->OnKeyDown = [&](TObject*, uint16_t&, TShiftState) { ++pressed; };
+  Application->ShowException(Exception("Cannot open file"));
+  Application->ProcessMessages();
+  ASSERT_NE(Application->MessageForm(), nullptr);
+
+  Backend.Key(VK_RETURN);  // down, the character it types, up
+  Application->ProcessMessages();
+  EXPECT_EQ(Application->MessageForm(), nullptr);
+  EXPECT_EQ(typed, "") << "Enter answered the box and did not also reach the window";
+  EXPECT_EQ(pressed, 0);
+
+  Backend.Key(VK_RETURN);
+  Application->ProcessMessages();
+  EXPECT_EQ(typed, "\r") << "the next Enter is the window's again";
+  EXPECT_EQ(pressed, 1);
+}
+
 TEST_F(MessageBoxTest, ALongTextWrapsAndTheBoxStillFitsTheWindow) {
   ShowForm(632, 453);
   std::string text;

@@ -122,6 +122,7 @@ private:
   TPoint FMessageOrigin;
   bool FMessageFormShown = false;  // the floating picture is on the display
   bool FQuitAfterMessages = false;
+  uint32_t FAnsweringKey = 0;  // the key that answered a box, until it is released
 
   TForm* FMainForm = nullptr;
   TForm* FWindowForm = nullptr;

@@ -79,6 +79,16 @@ void TApplication::OpenNextMessage() {
 
 bool TApplication::RouteToMessageForm(const platform::TPEvent& event) {
   using K = platform::TPEventKind;
+  // A key that answered a box stays the box's: the character it types and its release
+  // never reach the window below (Enter would otherwise also turn the page).
+  if (FAnsweringKey) {
+    if (event.Kind == K::Char) return true;
+    if (event.Kind == K::KeyUp && event.Key == FAnsweringKey) {
+      FAnsweringKey = 0;
+      return true;
+    }
+    if (event.Kind == K::KeyDown) FAnsweringKey = 0;
+  }
   if (!FMessageForm || !FMessageForm->Floating()) return false;
   // The window keeps what concerns it as a whole: closing, exposure, activation.
   if (event.Kind == K::Close || event.Kind == K::Expose || event.Kind == K::FocusGained) return false;
@@ -89,6 +99,7 @@ bool TApplication::RouteToMessageForm(const platform::TPEvent& event) {
   }
   try {
     FMessageForm->DispatchEvent(local);
+    if (event.Kind == K::KeyDown && FMessageForm->Answered()) FAnsweringKey = event.Key;
   } catch (...) {
     // An error inside the box itself: show it after this one.
     HandleException(FMessageForm);
