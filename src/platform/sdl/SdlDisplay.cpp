@@ -10,6 +10,9 @@
 
 #include "platform/sdl/Cp1252.h"
 #include "platform/sdl/SdlKeys.h"
+#ifdef _WIN32
+#include "platform/win32/SystemRegistry.h"
+#endif
 
 namespace platform {
 
@@ -18,7 +21,11 @@ namespace {
 constexpr uint32_t DefaultDoubleClickTime = 500;
 
 // The GNOME desktop's double-click time when it can be read within a second, else 0.
+// On Windows the system's own.
 uint32_t ReadDesktopDoubleClickTime() {
+#ifdef _WIN32
+  return win32::SystemDoubleClickTime();
+#else
   FILE* pipe =
       ::popen("{ timeout 1 gsettings get org.gnome.desktop.peripherals.mouse double-click; } 2>/dev/null", "r");
   if (!pipe) return 0;
@@ -30,6 +37,7 @@ uint32_t ReadDesktopDoubleClickTime() {
   const char* number = std::strrchr(line, ' ');
   const long value = std::strtol(number ? number + 1 : line, nullptr, 10);
   return value >= 100 && value <= 5000 ? uint32_t(value) : 0;
+#endif
 }
 
 uint32_t ButtonBit(uint8_t sdlButton) {
