@@ -28,8 +28,11 @@ set(ENV{PKG_CONFIG_SYSROOT_DIR} "")
 set(PKG_CONFIG_ARGN --static)
 
 # Header-only libraries (stb) are copied into the same folder by the build script.
-set(CMAKE_C_FLAGS_INIT "-isystem ${POINTRIX_WINDOWS_DEPS}/include")
-set(CMAKE_CXX_FLAGS_INIT "-isystem ${POINTRIX_WINDOWS_DEPS}/include")
+# Floating point goes through SSE2 as on x86-64 (every CPU that runs Windows 8 or later
+# has it), so that layout and drawing compute the same pixels as the Linux program
+# rather than the x87 unit's extended-precision results.
+set(CMAKE_C_FLAGS_INIT "-isystem ${POINTRIX_WINDOWS_DEPS}/include -msse2 -mfpmath=sse")
+set(CMAKE_CXX_FLAGS_INIT "-isystem ${POINTRIX_WINDOWS_DEPS}/include -msse2 -mfpmath=sse")
 
 # One self-contained executable: the compiler's runtime and the threads library are
 # linked in, so no DLL has to travel beside it.

@@ -89,7 +89,10 @@ TEST(ShellStart, ListsFoldersButNotOutputDotFoldersOrFiles) {
   for (const platform::TPDirEntry& entry : platform::ListFolder(s.ProgramDir()))
     if (entry.IsDirectory && entry.Name[0] != '.' && entry.Name != "Output") expected.push_back(entry.Name);
   EXPECT_EQ(listed, expected) << "file-system order, unsorted";
-  EXPECT_EQ(listed.size(), 3u);  // English, output, Deutsch
+  // English, output, Deutsch; on a file system that ignores letter case (Windows)
+  // "Output" and "output" are one folder.
+  const bool foldsCase = platform::FolderExists(s.ProgramDir() + "/DEUTSCH");
+  EXPECT_EQ(listed.size(), foldsCase ? 2u : 3u);
 }
 
 TEST(ShellStart, NoEnglishFolderAndNothingStoredFailsWithAListIndexError) {

@@ -4,10 +4,11 @@
 // program's setting lands.
 
 #include <gtest/gtest.h>
-#include <windows.h>
 
+#include <cstring>
 #include <string>
 
+#include "platform/win32/SystemRegistry.h"
 #include "platform/win32/WindowsRegistry.h"
 #include "storage/TJSetting.h"
 
@@ -40,14 +41,20 @@ protected:
     return key;
   }
 
-  // The value as the system itself holds it, read with the wide call.
+  // The value as the system itself holds it, read with the wide calls.
   static std::wstring SystemText(const std::wstring& path, const std::wstring& name) {
-    wchar_t buffer[256] = {};
-    DWORD size = sizeof buffer;
-    if (RegGetValueW(reinterpret_cast<::HKEY>(HKEY_CURRENT_USER), path.c_str(), name.c_str(), RRF_RT_REG_SZ, nullptr,
-                     buffer, &size) != ERROR_SUCCESS)
-      return L"<missing>";
-    return buffer;
+    uintptr_t key = 0;
+    if (win32::SystemCreateKey(uintptr_t(HKEY_CURRENT_USER), path, 0, KEY_READ, false, &key, nullptr) != ERROR_SUCCESS)
+      return L"<missing key>";
+    uint32_t type = 0;
+    std::vector<uint8_t> raw;
+    const int32_t status = win32::SystemQueryValue(key, name, &type, raw);
+    win32::SystemCloseKey(key);
+    if (status != ERROR_SUCCESS || type != REG_SZ) return L"<missing value>";
+    std::wstring text(raw.size() / 2, L'\0');
+    std::memcpy(text.data(), raw.data(), text.size() * 2);
+    while (!text.empty() && text.back() == L'\0') text.pop_back();
+    return text;
   }
 };
 

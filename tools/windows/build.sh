@@ -41,9 +41,10 @@ src_list=/etc/apt/sources.list.d/pointrix-windows-src.sources
 have_src() { apt-cache showsrc libsdl2 2>/dev/null | grep -q '^Package: libsdl2'; }
 need_update=0
 ((${#missing[@]})) && need_update=1
-if [[ ! -d "$deps/sdl2" || ! -d "$deps/freetype" ]] && ! have_src; then
-  uri=$(grep -rhsoE '^(URIs:|deb) +https?://[^ ]+' /etc/apt/sources.list /etc/apt/sources.list.d/ |
-    grep -v security | head -n1 | awk '{print $2}')
+if [[ ! -f "$deps/sdl2.done" || ! -f "$deps/freetype.done" ]] && ! have_src; then
+  # The Debian archive the machine installs from (not its security archive or others).
+  uri=$( (cat /etc/apt/sources.list /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources 2>/dev/null || true) |
+    grep -oE '^(URIs:|deb) +https?://[^ ]+' | awk '{print $2}' | grep -E '/debian/?$' | head -n1 || true)
   [[ -n "$uri" ]] || uri=http://deb.debian.org/debian
   suite=$(. /etc/os-release && echo "${VERSION_CODENAME:-bookworm}")
   echo "Adding a source entry: $uri $suite"

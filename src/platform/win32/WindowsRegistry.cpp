@@ -56,7 +56,10 @@ public:
     while (start <= subKey.size()) {
       size_t end = subKey.find('\\', start);
       if (end == std::string::npos) end = subKey.size();
-      if (end > start) full += (full.empty() ? "" : "\\") + Lower(subKey.substr(start, end - start));
+      if (end > start) {
+        if (!full.empty()) full += '\\';
+        full += Lower(subKey.substr(start, end - start));
+      }
       start = end + 1;
     }
     std::lock_guard<std::mutex> guard(FMutex);
