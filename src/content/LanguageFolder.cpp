@@ -11,9 +11,10 @@ std::string ProgramFolder() {
   std::string path = platform::ExecutablePath();
   size_t slash = path.find_last_of('/');
   if (slash == std::string::npos) return std::string();
-  // An executable in the root folder lives in "/", which the empty string (the current
-  // folder) would not name.
-  return slash == 0 ? std::string("/") : path.substr(0, slash);
+  // An executable in the root folder lives in "/" (or "C:/"), which the empty string
+  // (the current folder) or "C:" (the drive's current folder) would not name.
+  if (slash == 0 || (slash == 2 && path[1] == ':')) return path.substr(0, slash + 1);
+  return path.substr(0, slash);
 }
 
 std::vector<std::string> ListLanguageFolders(const std::string& programFolder) {
