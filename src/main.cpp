@@ -6,9 +6,9 @@
 #include <cstring>
 
 #include "app/TMainForm.h"
+#include "platform/DesktopSettings.h"
 #include "platform/Platform.h"
 #include "toolkit/forms/TApplication.h"
-#include "platform/posix/DesktopMouse.h"
 
 #ifndef POINTRIX_VERSION
 #define POINTRIX_VERSION "unknown"
@@ -51,7 +51,7 @@ static int AnswerCommandLine(int argc, char** argv) {
 
 int main(int argc, char** argv) {
   if (int code = AnswerCommandLine(argc, argv); code >= 0) return code;
-  platform::PreventSessionBusAutolaunch();
+  platform::PrepareDesktopSession();
   auto backend = platform::CreateSdlBackend();
   platform::SetBackend(backend.get());
   int exitCode = 0;

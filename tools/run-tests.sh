@@ -26,6 +26,10 @@ cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPOINTRIX_W
 cmake --build build-test -j "$jobs"
 ctest --test-dir build-test --output-on-failure -j "$jobs"
 
+echo "== Windows build and its tests under Wine"
+bash tools/windows/build.sh --tests
+POINTRIX_LINUX_BIN="$root/build-test/bin/pointrix" bash tests/windows/run.sh
+
 echo "== Tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DPOINTRIX_SANITIZE=ON -DPOINTRIX_BENCH=OFF \
   -DPOINTRIX_WERROR=$werror

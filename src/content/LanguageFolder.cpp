@@ -31,7 +31,10 @@ std::string Join(const std::string& folder, const std::string& name) {
 std::string ParentOf(const std::string& path) {
   size_t slash = path.find_last_of('/');
   if (slash == std::string::npos) return std::string();
-  return slash == 0 ? std::string("/") : path.substr(0, slash);
+  // An executable in the root folder lives in "/" (or "C:/"), which the empty string
+  // (the current folder) or "C:" (the drive's current folder) would not name.
+  if (slash == 0 || (slash == 2 && path[1] == ':')) return path.substr(0, slash + 1);
+  return path.substr(0, slash);
 }
 
 // True when data looks like binary data rather than text in an 8-bit code page: it

@@ -9,6 +9,10 @@
 
 namespace platform {
 
+// Prepares the process's connections to the desktop before any library makes them
+// (on Linux: nothing in the process may start a session bus of its own).
+void PrepareDesktopSession();
+
 // The desktop's double-click time in milliseconds, or nothing when no source
 // answered within a few milliseconds.
 std::optional<uint32_t> DesktopDoubleClickTime();

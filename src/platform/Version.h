@@ -41,4 +41,9 @@ struct TPVersionValue {
 // block is never read beyond size bytes.
 bool QueryVersionValue(const void* block, size_t size, const std::string& subBlock, TPVersionValue& value);
 
+// The running executable's version block as the system keeps it with the module (the
+// Windows VERSIONINFO resource); false where there is none and the program carries
+// its own copy instead.
+bool RunningModuleVersionBlock(std::vector<uint8_t>& block);
+
 }  // namespace platform

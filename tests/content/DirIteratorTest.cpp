@@ -119,6 +119,8 @@ TEST_F(DirIteratorTest, ProgramFolderIsTheExecutablesFolder) {
   EXPECT_EQ(ProgramFolder(), FTemp.Path());
   platform::SetExecutablePathOverride("/pointrix");
   EXPECT_EQ(ProgramFolder(), "/") << "the root folder, not the current folder";
+  platform::SetExecutablePathOverride("C:/pointrix.exe");
+  EXPECT_EQ(ProgramFolder(), "C:/") << "the drive's root, not its current folder";
   platform::SetExecutablePathOverride("");
 }
 

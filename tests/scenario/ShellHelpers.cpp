@@ -8,10 +8,37 @@
 #include "toolkit/stdctrls/TPageControl.h"
 #include "toolkit/rtf/TRichEdit.h"
 #include "toolkit/stdctrls/TTabSheet.h"
+#ifdef _WIN32
+#include "platform/win32/WindowsRegistry.h"
+#endif
 
 namespace shelltest {
 
 namespace {
+
+#ifdef _WIN32
+// On Windows the scenarios use the system's registry (a private Wine prefix in CI).
+void SetUserText(const std::string& key, const std::string& name, const std::string& text) {
+  platform::HKEY opened = platform::HKEY_NULL;
+  ASSERT_EQ(platform::RegCreateKeyEx(platform::HKEY_CURRENT_USER, key, 0, platform::KEY_ALL_ACCESS, &opened),
+            platform::ERROR_SUCCESS);
+  const std::string data = text + '\0';
+  platform::RegSetValueEx(opened, name, platform::REG_SZ, reinterpret_cast<const platform::BYTE*>(data.data()),
+                          platform::DWORD(data.size()));
+  platform::RegCloseKey(opened);
+}
+
+std::string UserText(const std::string& key, const std::string& name) {
+  platform::HKEY opened = platform::HKEY_NULL;
+  if (platform::RegOpenKeyEx(platform::HKEY_CURRENT_USER, key, platform::KEY_READ, &opened) != platform::ERROR_SUCCESS)
+    return "<none>";
+  char text[512] = {};
+  platform::DWORD size = sizeof text - 1;
+  const auto status = platform::RegQueryValueEx(opened, name, nullptr, reinterpret_cast<platform::BYTE*>(text), &size);
+  platform::RegCloseKey(opened);
+  return status == platform::ERROR_SUCCESS ? std::string(text) : "<none>";
+}
+#endif
 
 std::string HivePath(const TScenario& s) {
   return s.RegistryDir() + "/HKEY_CURRENT_USER.reg";
@@ -20,6 +47,11 @@ std::string HivePath(const TScenario& s) {
 }  // namespace
 
 void WriteHive(TScenario& s, const char* language, const char* swapMouseButtons) {
+#ifdef _WIN32
+  if (language) SetUserText("Software\\Quillaby Software\\Pointrix", "Language", language);
+  if (swapMouseButtons) SetUserText("Control Panel\\Mouse", "SwapMouseButtons", swapMouseButtons);
+  return;
+#endif
   std::string text = "REGEDIT4\n\n";
   if (language)
     text += "[HKEY_CURRENT_USER\\Software\\Quillaby Software\\Pointrix]\n\"Language\"=\"" + std::string(language) +
@@ -37,6 +69,9 @@ std::string HiveText(const TScenario& s) {
 }
 
 std::string StoredLanguage(const TScenario& s) {
+#ifdef _WIN32
+  return UserText("Software\\Quillaby Software\\Pointrix", "Language");
+#endif
   static const std::regex value(
       R"re(\[HKEY_CURRENT_USER\\Software\\Quillaby Software\\Pointrix\][^\[]*"Language"="([^"]*)")re");
   std::smatch match;

@@ -92,7 +92,13 @@ TEST(ShellStart, ListsFoldersButNotOutputDotFoldersOrFiles) {
   std::vector<std::string> listed;
   TStrings* items = s.Form().LanguageList->Items();
   for (int i = 0; i < items->Count(); ++i) listed.push_back(items->Strings(i));
-  EXPECT_EQ(listed, (std::vector<std::string>{"Deutsch", "English", "output"})) << "by name, letter case ignored";
+  // On a file system that ignores letter case (Windows) "Output" and "output" are one
+  // folder, and it is never listed.
+  const bool foldsCase = platform::FolderExists(s.ProgramDir() + "/DEUTSCH");
+  const std::vector<std::string> expected =
+      foldsCase ? std::vector<std::string>{"Deutsch", "English"} : std::vector<std::string>{"Deutsch", "English", "output"};
+  EXPECT_EQ(listed, expected)
+      << "by name, letter case ignored";
 }
 
 TEST(ShellStart, NoEnglishFolderSelectsTheFirstListedLanguage) {

@@ -7,8 +7,12 @@
 
 #include "content/LanguageTexts.h"
 #include "platform/Files.h"
-#include "platform/posix/DesktopMouseSetting.h"
+#include "platform/DesktopMouseSetting.h"
+#ifdef _WIN32
+#include "platform/win32/WindowsRegistry.h"
+#else
 #include "platform/posix/FileRegistry.h"
+#endif
 #include "support/VirtualTime.h"
 #include "toolkit/forms/TApplication.h"
 
@@ -25,6 +29,21 @@ public:
   std::optional<bool> LeftHanded() override { return std::nullopt; }
 };
 
+#ifdef _WIN32
+// The system's registry stands in for the per-test registry folder: the program's key
+// is removed and the mouse buttons are set back to the usual before and after a test.
+void ResetUserRegistry() {
+  platform::RegDeleteTree(platform::HKEY_CURRENT_USER, "Software\\Quillaby Software");
+  platform::HKEY mouse = platform::HKEY_NULL;
+  if (platform::RegCreateKeyEx(platform::HKEY_CURRENT_USER, "Control Panel\\Mouse", 0, platform::KEY_ALL_ACCESS,
+                               &mouse) == platform::ERROR_SUCCESS) {
+    platform::RegSetValueEx(mouse, "SwapMouseButtons", platform::REG_SZ, reinterpret_cast<const platform::BYTE*>("0"),
+                            2);
+    platform::RegCloseKey(mouse);
+  }
+}
+#endif
+
 }  // namespace
 
 TScenario::TScenario(TLanguageSetup languages) {
@@ -36,6 +55,9 @@ TScenario::TScenario(TLanguageSetup languages) {
   if (languages == lsEnglish)
     fs::copy(fs::path(POINTRIX_SOURCE_DIR) / "languages" / "English", fs::path(FProgramDir) / "English",
              fs::copy_options::recursive);
+#ifdef _WIN32
+  ResetUserRegistry();
+#else
   setenv("POINTRIX_REGISTRY_DIR", FRegistryDir.c_str(), 1);
   // Neither the user's own language folders nor the locale of the machine running the
   // tests have a say: a test sets them when it wants them.
@@ -45,6 +67,7 @@ TScenario::TScenario(TLanguageSetup languages) {
     unsetenv(name);
   }
   setenv("XDG_DATA_HOME", FDataHome.c_str(), 1);
+#endif
   platform::SetExecutablePathOverride(FProgramDir + "/pointrix");
   platform::SetDesktopMouseSetting(std::make_unique<TFixedMouseSetting>());
   platform::SetBackend(&FBackend);
@@ -58,6 +81,9 @@ TScenario::~TScenario() {
   platform::SetBackend(nullptr);
   platform::SetExecutablePathOverride("");
   platform::SetDesktopMouseSetting(nullptr);
+#ifdef _WIN32
+  ResetUserRegistry();
+#else
   unsetenv("POINTRIX_REGISTRY_DIR");
   for (const auto& [name, value] : FSavedEnvironment) {
     if (value)
@@ -65,6 +91,7 @@ TScenario::~TScenario() {
     else
       unsetenv(name.c_str());
   }
+#endif
 }
 
 void TScenario::WriteProgramFile(const std::string& relativePath, const std::string& data) const {

@@ -1,11 +1,13 @@
 #include "platform/posix/DesktopMouse.h"
 
+#include "platform/DesktopSettings.h"
+
 #include <sys/stat.h>
 
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/posix/DesktopMouseSetting.h"
+#include "platform/DesktopMouseSetting.h"
 
 namespace platform {
 
@@ -176,6 +178,8 @@ std::unique_ptr<TDesktopMouseSetting> CreateDesktopMouseSetting() {
 namespace platform {
 
 std::optional<uint32_t> DesktopDoubleClickTime() { return DesktopMouseSettings().DoubleClickMs; }
+
+void PrepareDesktopSession() { PreventSessionBusAutolaunch(); }
 
 std::optional<double> DesktopFontDpi() { return DesktopMouseSettings().FontDpi; }
 

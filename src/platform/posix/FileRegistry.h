@@ -23,7 +23,7 @@
 #include <string>
 
 #include "platform/Registry.h"
-#include "platform/posix/DesktopMouseSetting.h"
+#include "platform/DesktopMouseSetting.h"
 
 namespace platform {
 

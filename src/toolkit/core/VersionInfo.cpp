@@ -4,15 +4,18 @@
 #include <cstring>
 
 #include "platform/Files.h"
+#include "platform/Version.h"
 #include "toolkit/core/Resources.h"
 
 namespace {
 
 TVersionBlockSource gSource;
 
-// The running executable carries its block as an embedded resource.
+// The running executable's block comes from the module itself where the system keeps
+// one (Windows), else from the embedded resource.
 bool EmbeddedBlock(const std::string& fileName, std::vector<uint8_t>& block) {
   if (platform::NativePath(fileName) != platform::NativePath(platform::ExecutablePath())) return false;
+  if (platform::RunningModuleVersionBlock(block)) return true;
   if (!ResourceExists("ver", "version")) return false;
   TResourceData data = ResourceBytes("ver", "version");
   block.assign(data.Data, data.Data + data.Size);
