@@ -223,11 +223,10 @@ public:
 
 private:
   void PublishHandlers();
+  // Sets every published component field from the layout; a missing component is an error naming it.
   void BindComponents();
   // Selects the neighbouring page (wrapping around) through the tab control's change path.
   void StepPage(bool goForward);
-  template <class T>
-  T* Bind(const char* name);
 };
 
 extern TMainForm* MainForm;
