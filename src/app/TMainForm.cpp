@@ -239,7 +239,7 @@ void TMainForm::FormCreate(TObject*) {
   Training1PaintBox->SetCursor(crMalet);
 
   auto loadBitmap = [](const char* name, bool transparent) {
-    auto* bitmap = new TBitmap;
+    auto bitmap = std::make_unique<TBitmap>();
     bitmap->LoadFromResourceName(name);
     bitmap->Transparent = transparent;
     return bitmap;
@@ -247,13 +247,13 @@ void TMainForm::FormCreate(TObject*) {
   LiveBitmap = loadBitmap("Live", true);
   DeadBitmap = loadBitmap("Dead", true);
   NewGameBitmap = loadBitmap("Newgame", true);
-  SetupGameButton(New1Btn, NewGameBitmap, "New game");
-  SetupGameButton(New2Btn, NewGameBitmap, "New game");
-  SetupGameButton(New3Btn, NewGameBitmap, "New game");
-  SetupGameButton(ResetBtn, NewGameBitmap, "Reset");
+  SetupGameButton(New1Btn, NewGameBitmap.get(), "New game");
+  SetupGameButton(New2Btn, NewGameBitmap.get(), "New game");
+  SetupGameButton(New3Btn, NewGameBitmap.get(), "New game");
+  SetupGameButton(ResetBtn, NewGameBitmap.get(), "Reset");
   PanelBitmap = loadBitmap("Panel", true);
-  InfoPanel1->SetPicture(PanelBitmap);
-  InfoPanel2->SetPicture(PanelBitmap);
+  InfoPanel1->SetPicture(PanelBitmap.get());
+  InfoPanel2->SetPicture(PanelBitmap.get());
 
   GameOver = true;
   TimeLimit = 200;
@@ -286,18 +286,12 @@ void TMainForm::FormCreate(TObject*) {
 }
 
 void TMainForm::FormDestroy(TObject*) {
-  for (TBitmap** bitmap : {&LiveBitmap, &DeadBitmap, &NewGameBitmap, &PanelBitmap}) {
-    delete *bitmap;
-    *bitmap = nullptr;
-  }
+  for (std::unique_ptr<TBitmap>* bitmap : {&LiveBitmap, &DeadBitmap, &NewGameBitmap, &PanelBitmap}) bitmap->reset();
   for (TImage*& box : DblClkImages) {
     delete box;
     box = nullptr;
   }
-  for (TBitmap** bitmap : {&FlowerBitmap, &BoxBitmap, &Box2Bitmap}) {
-    delete *bitmap;
-    *bitmap = nullptr;
-  }
+  for (std::unique_ptr<TBitmap>* bitmap : {&FlowerBitmap, &BoxBitmap, &Box2Bitmap}) bitmap->reset();
 }
 
 void TMainForm::ExitBtnClick(TObject*) {
