@@ -7,7 +7,6 @@
 
 #include "content/LanguageTexts.h"
 #include "platform/Files.h"
-#include "platform/posix/DesktopMouseSetting.h"
 #include "platform/posix/FileRegistry.h"
 #include "toolkit/forms/TApplication.h"
 
@@ -15,28 +14,13 @@ namespace testsupport {
 
 namespace fs = std::filesystem;
 
-namespace {
-
-// The desktop's mouse setting as a test wants it: unknown unless a test says otherwise,
-// so that the machine's own setting never leaks into a scenario.
-class TFixedMouseSetting : public platform::TDesktopMouseSetting {
-public:
-  std::optional<bool> LeftHanded() override { return std::nullopt; }
-};
-
-}  // namespace
-
 TScenario::TScenario(TLanguageSetup languages) {
   FProgramDir = FTemp.Path() + "/program";
-  FRegistryDir = FTemp.Path() + "/registry";
   fs::create_directories(FProgramDir);
-  fs::create_directories(FRegistryDir);
   if (languages == lsEnglish)
     fs::copy(fs::path(POINTRIX_SOURCE_DIR) / "languages" / "English", fs::path(FProgramDir) / "English",
              fs::copy_options::recursive);
-  setenv("POINTRIX_REGISTRY_DIR", FRegistryDir.c_str(), 1);
   platform::SetExecutablePathOverride(FProgramDir + "/pointrix");
-  platform::SetDesktopMouseSetting(std::make_unique<TFixedMouseSetting>());
   platform::SetBackend(&FBackend);
   // Every scenario is a fresh program: the table of language texts starts empty.
   for (auto& text : LanguageTexts) text[0] = '\0';
@@ -47,8 +31,6 @@ TScenario::~TScenario() {
   MainForm = nullptr;
   platform::SetBackend(nullptr);
   platform::SetExecutablePathOverride("");
-  platform::SetDesktopMouseSetting(nullptr);
-  unsetenv("POINTRIX_REGISTRY_DIR");
 }
 
 void TScenario::WriteProgramFile(const std::string& relativePath, const std::string& data) const {

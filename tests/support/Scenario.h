@@ -17,6 +17,7 @@
 
 #include "app/TMainForm.h"
 #include "platform/headless/HeadlessBackend.h"
+#include "registry/TempRegistryFolder.h"
 #include "support/Golden.h"
 
 namespace testsupport {
@@ -32,7 +33,7 @@ public:
 
   // The folder the program believes it runs from, and the registry folder.
   const std::string& ProgramDir() const { return FProgramDir; }
-  const std::string& RegistryDir() const { return FRegistryDir; }
+  const std::string& RegistryDir() const { return FRegistry.Path(); }
   // Writes a file below the program folder (folders are created as needed).
   void WriteProgramFile(const std::string& relativePath, const std::string& data) const;
 
@@ -72,7 +73,10 @@ public:
 
 private:
   TTempDir FTemp;
-  std::string FProgramDir, FRegistryDir;
+  // The registry folder, with the desktop's left-handed setting unknown so that the
+  // machine's own setting never leaks into a scenario.
+  TTempRegistryFolder FRegistry;
+  std::string FProgramDir;
   platform::THeadlessBackend FBackend;
   TMainForm* FForm = nullptr;
 };
