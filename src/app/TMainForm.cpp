@@ -13,6 +13,7 @@
 #include "storage/TJSetting.h"
 #include "toolkit/layout/ClassRegistry.h"
 #include "toolkit/layout/LayoutReader.h"
+#include "toolkit/layout/TPublishedFields.h"
 #include "toolkit/forms/TApplication.h"
 #include "toolkit/graphics/TBitmap.h"
 #include "toolkit/stdctrls/TImage.h"
@@ -114,91 +115,99 @@ void TMainForm::PublishHandlers() {
   PublishMethod("Training3SheetMouseUp", this, &TMainForm::Training3SheetMouseUp);
 }
 
-template <class T>
-T* TMainForm::Bind(const char* name) {
-  T* found = dynamic_cast<T*>(FindComponent(name));
-  if (!found) throw Exception(Format("The window layout has no %s", name));
-  return found;
-}
+namespace {
+
+// The classes the main window's published fields point to.
+using TMainFormFields =
+    TPublishedFields<TMainForm, TPanel, TPageControl, TRichEdit, TTabSheet, TPaintBox, TTimer, TLabel, TFancyButton,
+                     TImage, TSprites, TVersionLabel, TURLStatic, TListBox, TJSetting>;
+
+// The main window's published fields, in declaration order (Sprite1 .. Sprite10 apart).
+constexpr TMainFormFields::TEntry kMainFormFields[] = {
+    {"Panel1", &TMainForm::Panel1},
+    {"PageControl1", &TMainForm::PageControl1},
+    {"OverviewRE", &TMainForm::OverviewRE},
+    {"UsageRE", &TMainForm::UsageRE},
+    {"SelectingRE", &TMainForm::SelectingRE},
+    {"OverviewSheet", &TMainForm::OverviewSheet},
+    {"HoldSheet", &TMainForm::HoldSheet},
+    {"Usage", &TMainForm::Usage},
+    {"SelectingSheet", &TMainForm::SelectingSheet},
+    {"Training1Sheet", &TMainForm::Training1Sheet},
+    {"ActivatingSheet", &TMainForm::ActivatingSheet},
+    {"Training2Sheet", &TMainForm::Training2Sheet},
+    {"MovingSheet", &TMainForm::MovingSheet},
+    {"Training3Sheet", &TMainForm::Training3Sheet},
+    {"OutroSheet", &TMainForm::OutroSheet},
+    {"QBSheet", &TMainForm::QBSheet},
+    {"MovingRE", &TMainForm::MovingRE},
+    {"OutroRE", &TMainForm::OutroRE},
+    {"HoldingRE", &TMainForm::HoldingRE},
+    {"Training1PaintBox", &TMainForm::Training1PaintBox},
+    {"Timer1", &TMainForm::Timer1},
+    {"ActivatingRE", &TMainForm::ActivatingRE},
+    {"Timer3", &TMainForm::Timer3},
+    {"Timer2", &TMainForm::Timer2},
+    {"DblClkTimer", &TMainForm::DblClkTimer},
+    {"IntroSheet", &TMainForm::IntroSheet},
+    {"TipLabel", &TMainForm::TipLabel},
+    {"BackBtn", &TMainForm::BackBtn},
+    {"NextBtn", &TMainForm::NextBtn},
+    {"ExitBtn", &TMainForm::ExitBtn},
+    {"New1Btn", &TMainForm::New1Btn},
+    {"New2Btn", &TMainForm::New2Btn},
+    {"InfoPanel2", &TMainForm::InfoPanel2},
+    {"Time2Label", &TMainForm::Time2Label},
+    {"TimeValue2Label", &TMainForm::TimeValue2Label},
+    {"Hits2Label", &TMainForm::Hits2Label},
+    {"Misses2Label", &TMainForm::Misses2Label},
+    {"HitsValue2Label", &TMainForm::HitsValue2Label},
+    {"MissValue2Label", &TMainForm::MissValue2Label},
+    {"Score2Label", &TMainForm::Score2Label},
+    {"ScoreValue2Label", &TMainForm::ScoreValue2Label},
+    {"ResetBtn", &TMainForm::ResetBtn},
+    {"InfoPanel1", &TMainForm::InfoPanel1},
+    {"Time1Label", &TMainForm::Time1Label},
+    {"TimeValue1Label", &TMainForm::TimeValue1Label},
+    {"LevelValue1Label", &TMainForm::LevelValue1Label},
+    {"HitsValue1Label", &TMainForm::HitsValue1Label},
+    {"MissValue1Label", &TMainForm::MissValue1Label},
+    {"EscapedValue1Label", &TMainForm::EscapedValue1Label},
+    {"ScoreValue1Label", &TMainForm::ScoreValue1Label},
+    {"Score1Label", &TMainForm::Score1Label},
+    {"Escaped1Label", &TMainForm::Escaped1Label},
+    {"Misses1Label", &TMainForm::Misses1Label},
+    {"Hits1Label", &TMainForm::Hits1Label},
+    {"Level1Label", &TMainForm::Level1Label},
+    {"Sprites1", &TMainForm::Sprites1},
+    {"ContinueLabel", &TMainForm::ContinueLabel},
+    {"IdleTimer", &TMainForm::IdleTimer},
+    {"HoldingImage", &TMainForm::HoldingImage},
+    {"Label15", &TMainForm::Label15},
+    {"VersionLabel1", &TMainForm::VersionLabel1},
+    {"Label21", &TMainForm::Label21},
+    {"Label22", &TMainForm::Label22},
+    {"URLStatic1", &TMainForm::URLStatic1},
+    {"URLStatic2", &TMainForm::URLStatic2},
+    {"IntroRE", &TMainForm::IntroRE},
+    {"SelectingGameRE", &TMainForm::SelectingGameRE},
+    {"ActivatingGameRE", &TMainForm::ActivatingGameRE},
+    {"MovingGameRE", &TMainForm::MovingGameRE},
+    {"ConfigSheet", &TMainForm::ConfigSheet},
+    {"ConfigureRE", &TMainForm::ConfigureRE},
+    {"LanguageList", &TMainForm::LanguageList},
+    {"LanguageSetting", &TMainForm::LanguageSetting},
+    {"HandSetting", &TMainForm::HandSetting},
+    {"GameOverImage", &TMainForm::GameOverImage},
+    {"New3Btn", &TMainForm::New3Btn},
+};
+
+}  // namespace
 
 void TMainForm::BindComponents() {
-  Panel1 = Bind<TPanel>("Panel1");
-  PageControl1 = Bind<TPageControl>("PageControl1");
-  OverviewRE = Bind<TRichEdit>("OverviewRE");
-  UsageRE = Bind<TRichEdit>("UsageRE");
-  SelectingRE = Bind<TRichEdit>("SelectingRE");
-  OverviewSheet = Bind<TTabSheet>("OverviewSheet");
-  HoldSheet = Bind<TTabSheet>("HoldSheet");
-  Usage = Bind<TTabSheet>("Usage");
-  SelectingSheet = Bind<TTabSheet>("SelectingSheet");
-  Training1Sheet = Bind<TTabSheet>("Training1Sheet");
-  ActivatingSheet = Bind<TTabSheet>("ActivatingSheet");
-  Training2Sheet = Bind<TTabSheet>("Training2Sheet");
-  MovingSheet = Bind<TTabSheet>("MovingSheet");
-  Training3Sheet = Bind<TTabSheet>("Training3Sheet");
-  OutroSheet = Bind<TTabSheet>("OutroSheet");
-  QBSheet = Bind<TTabSheet>("QBSheet");
-  MovingRE = Bind<TRichEdit>("MovingRE");
-  OutroRE = Bind<TRichEdit>("OutroRE");
-  HoldingRE = Bind<TRichEdit>("HoldingRE");
-  Training1PaintBox = Bind<TPaintBox>("Training1PaintBox");
-  Timer1 = Bind<TTimer>("Timer1");
-  ActivatingRE = Bind<TRichEdit>("ActivatingRE");
-  Timer3 = Bind<TTimer>("Timer3");
-  Timer2 = Bind<TTimer>("Timer2");
-  DblClkTimer = Bind<TTimer>("DblClkTimer");
-  IntroSheet = Bind<TTabSheet>("IntroSheet");
-  TipLabel = Bind<TLabel>("TipLabel");
-  BackBtn = Bind<TFancyButton>("BackBtn");
-  NextBtn = Bind<TFancyButton>("NextBtn");
-  ExitBtn = Bind<TFancyButton>("ExitBtn");
-  New1Btn = Bind<TFancyButton>("New1Btn");
-  New2Btn = Bind<TFancyButton>("New2Btn");
-  InfoPanel2 = Bind<TImage>("InfoPanel2");
-  Time2Label = Bind<TLabel>("Time2Label");
-  TimeValue2Label = Bind<TLabel>("TimeValue2Label");
-  Hits2Label = Bind<TLabel>("Hits2Label");
-  Misses2Label = Bind<TLabel>("Misses2Label");
-  HitsValue2Label = Bind<TLabel>("HitsValue2Label");
-  MissValue2Label = Bind<TLabel>("MissValue2Label");
-  Score2Label = Bind<TLabel>("Score2Label");
-  ScoreValue2Label = Bind<TLabel>("ScoreValue2Label");
-  ResetBtn = Bind<TFancyButton>("ResetBtn");
-  InfoPanel1 = Bind<TImage>("InfoPanel1");
-  Time1Label = Bind<TLabel>("Time1Label");
-  TimeValue1Label = Bind<TLabel>("TimeValue1Label");
-  LevelValue1Label = Bind<TLabel>("LevelValue1Label");
-  HitsValue1Label = Bind<TLabel>("HitsValue1Label");
-  MissValue1Label = Bind<TLabel>("MissValue1Label");
-  EscapedValue1Label = Bind<TLabel>("EscapedValue1Label");
-  ScoreValue1Label = Bind<TLabel>("ScoreValue1Label");
-  Score1Label = Bind<TLabel>("Score1Label");
-  Escaped1Label = Bind<TLabel>("Escaped1Label");
-  Misses1Label = Bind<TLabel>("Misses1Label");
-  Hits1Label = Bind<TLabel>("Hits1Label");
-  Level1Label = Bind<TLabel>("Level1Label");
-  Sprites1 = Bind<TSprites>("Sprites1");
-  for (int i = 0; i < 10; ++i) Sprites[size_t(i)] = Bind<TSprite>(("Sprite" + std::to_string(i + 1)).c_str());
-  ContinueLabel = Bind<TLabel>("ContinueLabel");
-  IdleTimer = Bind<TTimer>("IdleTimer");
-  HoldingImage = Bind<TImage>("HoldingImage");
-  Label15 = Bind<TLabel>("Label15");
-  VersionLabel1 = Bind<TVersionLabel>("VersionLabel1");
-  Label21 = Bind<TLabel>("Label21");
-  Label22 = Bind<TLabel>("Label22");
-  URLStatic1 = Bind<TURLStatic>("URLStatic1");
-  URLStatic2 = Bind<TURLStatic>("URLStatic2");
-  IntroRE = Bind<TRichEdit>("IntroRE");
-  SelectingGameRE = Bind<TRichEdit>("SelectingGameRE");
-  ActivatingGameRE = Bind<TRichEdit>("ActivatingGameRE");
-  MovingGameRE = Bind<TRichEdit>("MovingGameRE");
-  ConfigSheet = Bind<TTabSheet>("ConfigSheet");
-  ConfigureRE = Bind<TRichEdit>("ConfigureRE");
-  LanguageList = Bind<TListBox>("LanguageList");
-  LanguageSetting = Bind<TJSetting>("LanguageSetting");
-  HandSetting = Bind<TJSetting>("HandSetting");
-  GameOverImage = Bind<TImage>("GameOverImage");
-  New3Btn = Bind<TFancyButton>("New3Btn");
+  TMainFormFields::Bind(*this, kMainFormFields);
+  for (int i = 0; i < 10; ++i)
+    Sprites[size_t(i)] = TMainFormFields::Find<TSprite>(*this, ("Sprite" + std::to_string(i + 1)).c_str());
 }
 
 void TMainForm::FormCreate(TObject*) {
@@ -213,7 +222,7 @@ void TMainForm::FormCreate(TObject*) {
   Training1PaintBox->SetCursor(crMalet);
 
   auto loadBitmap = [](const char* name, bool transparent) {
-    auto* bitmap = new TBitmap;
+    auto bitmap = std::make_unique<TBitmap>();
     bitmap->LoadFromResourceName(name);
     bitmap->Transparent = transparent;
     return bitmap;
@@ -221,13 +230,13 @@ void TMainForm::FormCreate(TObject*) {
   LiveBitmap = loadBitmap("Live", true);
   DeadBitmap = loadBitmap("Dead", true);
   NewGameBitmap = loadBitmap("Newgame", true);
-  SetupGameButton(New1Btn, NewGameBitmap, "New game");
-  SetupGameButton(New2Btn, NewGameBitmap, "New game");
-  SetupGameButton(New3Btn, NewGameBitmap, "New game");
-  SetupGameButton(ResetBtn, NewGameBitmap, "Reset");
+  SetupGameButton(New1Btn, NewGameBitmap.get(), "New game");
+  SetupGameButton(New2Btn, NewGameBitmap.get(), "New game");
+  SetupGameButton(New3Btn, NewGameBitmap.get(), "New game");
+  SetupGameButton(ResetBtn, NewGameBitmap.get(), "Reset");
   PanelBitmap = loadBitmap("Panel", true);
-  InfoPanel1->SetPicture(PanelBitmap);
-  InfoPanel2->SetPicture(PanelBitmap);
+  InfoPanel1->SetPicture(PanelBitmap.get());
+  InfoPanel2->SetPicture(PanelBitmap.get());
 
   GameOver = true;
   TimeLimit = 200;
@@ -260,18 +269,12 @@ void TMainForm::FormCreate(TObject*) {
 }
 
 void TMainForm::FormDestroy(TObject*) {
-  for (TBitmap** bitmap : {&LiveBitmap, &DeadBitmap, &NewGameBitmap, &PanelBitmap}) {
-    delete *bitmap;
-    *bitmap = nullptr;
-  }
+  for (std::unique_ptr<TBitmap>* bitmap : {&LiveBitmap, &DeadBitmap, &NewGameBitmap, &PanelBitmap}) bitmap->reset();
   for (TImage*& box : DblClkImages) {
     delete box;
     box = nullptr;
   }
-  for (TBitmap** bitmap : {&FlowerBitmap, &BoxBitmap, &Box2Bitmap}) {
-    delete *bitmap;
-    *bitmap = nullptr;
-  }
+  for (std::unique_ptr<TBitmap>* bitmap : {&FlowerBitmap, &BoxBitmap, &Box2Bitmap}) bitmap->reset();
 }
 
 void TMainForm::ExitBtnClick(TObject*) {

@@ -13,6 +13,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -132,9 +133,9 @@ public:
   TImage* GameOverImage = nullptr;
   TFancyButton* New3Btn = nullptr;
 
-  // --- Run-time state (owned bitmaps are released by FormDestroy).
-  TBitmap* NewGameBitmap = nullptr;
-  TBitmap* PanelBitmap = nullptr;
+  // --- Run-time state (the bitmaps are made by FormCreate and released by FormDestroy).
+  std::unique_ptr<TBitmap> NewGameBitmap;
+  std::unique_ptr<TBitmap> PanelBitmap;
   int8_t ActiveGame = 0;  // 0 none, 1, 2 or 3: the training game in play
   int Score = 0;
   int BugLifetime = 0;
@@ -153,13 +154,13 @@ public:
   int Bug1Misses = 0;
   int8_t CountersGame = 0;  // the game whose figures Score, Hits and Misses hold: 0 none yet, 1 or 2
   bool GameOver = false;    // no Training 1 or Training 2 game in play
-  TBitmap* LiveBitmap = nullptr;
-  TBitmap* DeadBitmap = nullptr;
+  std::unique_ptr<TBitmap> LiveBitmap;
+  std::unique_ptr<TBitmap> DeadBitmap;
   std::array<TBugSlot, 9> BugSlots{};
   int HitPoints = 0;
-  TBitmap* FlowerBitmap = nullptr;
-  TBitmap* BoxBitmap = nullptr;
-  TBitmap* Box2Bitmap = nullptr;
+  std::unique_ptr<TBitmap> FlowerBitmap;
+  std::unique_ptr<TBitmap> BoxBitmap;
+  std::unique_ptr<TBitmap> Box2Bitmap;
   std::array<TImage*, 16> DblClkImages{};
   uint32_t StartTick = 0;
   int PlacedCount = 0;
@@ -249,6 +250,7 @@ public:
 
 private:
   void PublishHandlers();
+  // Sets every published component field from the layout; a missing component is an error naming it.
   void BindComponents();
   // Selects the neighbouring page (wrapping around) through the tab control's change path.
   void StepPage(bool goForward);
@@ -256,8 +258,6 @@ private:
   // disk (as earlier versions stored it), letter case ignored; -1 when none.
   int FindLanguage(const std::string& name) const;
   void LoadLanguageFolder(const TLanguageFolder& language);
-  template <class T>
-  T* Bind(const char* name);
 };
 
 extern TMainForm* MainForm;

@@ -83,7 +83,7 @@ void TMainForm::Timer1Timer(TObject*) {
       if (!slot.Hit) {
         --Score;
         ++Escaped;
-        EraseSlot(Training1PaintBox, i, DeadBitmap);
+        EraseSlot(Training1PaintBox, i, DeadBitmap.get());
       }
     } else if (slot.Deadline != 0 && !slot.Hit) {
       TPoint p = BugPositions[size_t(i)];
@@ -108,7 +108,7 @@ void TMainForm::Training1PaintBoxMouseDown(TObject*, TMouseButton, TShiftState, 
       slot.Hit = true;
       ++Hits;
       anyHit = true;
-      EraseSlot(Training1PaintBox, i, DeadBitmap);
+      EraseSlot(Training1PaintBox, i, DeadBitmap.get());
       canvas.Draw(p.X, p.Y, *DeadBitmap);
     }
   }
@@ -174,7 +174,7 @@ void TMainForm::EndBugGame() {
   Timer1->Tag = TimeLimit;
   New1Btn->SetState(fbsMouseOut);
   ResetBtn->SetState(fbsMouseOut);
-  for (int i = 0; i < 9; ++i) EraseSlot(Training1PaintBox, i, DeadBitmap);
+  for (int i = 0; i < 9; ++i) EraseSlot(Training1PaintBox, i, DeadBitmap.get());
   GameOverImage->SetParent(Training1Sheet);
   GameOverImage->Show();
   Training1Sheet->SetShowHint(true);

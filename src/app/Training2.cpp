@@ -40,7 +40,7 @@ void TMainForm::New2BtnClick(TObject*) {
   Timer2->SetEnabled(true);
   for (int i = 0; i < 16; ++i) {
     TImage* box = DblClkImages[size_t(i)];
-    box->SetPicture(Random(2) % 2 == 1 ? BoxBitmap : Box2Bitmap);
+    box->SetPicture((Random(2) % 2 == 1 ? BoxBitmap : Box2Bitmap).get());
     TPoint p = BoxGrid(i);
     box->SetLeft(p.X);
     box->SetTop(p.Y);
@@ -58,7 +58,7 @@ void TMainForm::Timer2Timer(TObject*) {
   const int t = int(++Timer2->Tag);
   ShowDblClkStatus();
   TImage* box = DblClkImages[size_t(BlinkOrder[size_t(t % 16)])];
-  if (box->Tag != HitMarker) box->SetPicture((t / 16) % 2 == 1 ? BoxBitmap : Box2Bitmap);
+  if (box->Tag != HitMarker) box->SetPicture(((t / 16) % 2 == 1 ? BoxBitmap : Box2Bitmap).get());
 }
 
 void TMainForm::ImageMouseDown(TObject*, TMouseButton, TShiftState, int, int) {
@@ -77,7 +77,7 @@ void TMainForm::ImageDblClick(TObject* sender) {
   auto* box = dynamic_cast<TImage*>(sender);
   if (!box || box->Tag == HitMarker) return;
   const int index = int(box->Tag);
-  box->SetPicture(FlowerBitmap);
+  box->SetPicture(FlowerBitmap.get());
   TPoint p = BoxGrid(index);
   box->SetLeft(p.X - FlowerShift.X);
   box->SetTop(p.Y - FlowerShift.Y);

@@ -45,23 +45,12 @@ TDirEntryIterator::TDirEntryIterator(const std::string& path, const std::string&
   CopyCut(FMask, sizeof FMask, mask);
   // An empty folder path means the current folder.
   FSearch = platform::ListFolder(FPath[0] ? std::string(FPath) : std::string("."));
-  FSearchOpen = true;
-  FEntry = new dir_entry;
+  FEntry.emplace();
   FEntry->valid = true;
-  if (!FindNext()) {
-    Close();
-    delete FEntry;
-    FEntry = nullptr;
-  }
+  if (!FindNext()) Finish();
 }
 
-TDirEntryIterator::~TDirEntryIterator() {
-  if (FEntry) {
-    Close();
-    delete FEntry;
-    FEntry = nullptr;
-  }
-}
+TDirEntryIterator::~TDirEntryIterator() = default;
 
 bool TDirEntryIterator::accept(const dir_entry&) const {
   return true;
@@ -70,22 +59,15 @@ bool TDirEntryIterator::accept(const dir_entry&) const {
 void TDirEntryIterator::advance() {
   if (!valid()) return;
   if (!FindNext()) {
-    Close();
-    delete FEntry;
-    FEntry = nullptr;
+    Finish();
     return;
   }
   SkipUnaccepted();
 }
 
 void TDirEntryIterator::SkipUnaccepted() {
-  while (FEntry && !accept(*FEntry)) {
-    if (!FindNext()) {
-      Close();
-      delete FEntry;
-      FEntry = nullptr;
-    }
-  }
+  while (FEntry && !accept(*FEntry))
+    if (!FindNext()) Finish();
 }
 
 bool TDirEntryIterator::FindNext() {
@@ -99,10 +81,10 @@ bool TDirEntryIterator::FindNext() {
   return false;
 }
 
-void TDirEntryIterator::Close() {
+void TDirEntryIterator::Finish() {
   FSearch.clear();
   FSearchPos = 0;
-  FSearchOpen = false;
+  FEntry.reset();
 }
 
 void TDirEntryIterator::Fill(const platform::TPDirEntry& found) {

@@ -6,6 +6,7 @@
 // with ".".
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -45,7 +46,7 @@ public:
   virtual bool accept(const dir_entry& entry) const;
 
   // The current entry, or null when the walk is over.
-  const dir_entry* current() const { return FEntry; }
+  const dir_entry* current() const { return FEntry ? &*FEntry : nullptr; }
   // True while there is a current entry that is accepted.
   bool valid() const { return FEntry && accept(*FEntry); }
   // Moves to the next accepted entry; ends the walk when there is none.
@@ -57,7 +58,8 @@ protected:
 
 private:
   bool FindNext();
-  void Close();
+  // Ends the walk: no current entry, the search released.
+  void Finish();
   void Fill(const platform::TPDirEntry& found);
 
   char FPath[260] = {};
@@ -65,8 +67,8 @@ private:
   // The search: the folder's matching entries and the position of the next one.
   std::vector<platform::TPDirEntry> FSearch;
   size_t FSearchPos = 0;
-  bool FSearchOpen = false;
-  dir_entry* FEntry = nullptr;
+  // The current entry; empty once the walk is over.
+  std::optional<dir_entry> FEntry;
 };
 
 class TSubDirIterator : public TDirEntryIterator {

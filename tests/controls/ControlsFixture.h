@@ -8,39 +8,16 @@
 #include <vector>
 
 #include "controls/TGlyphCache.h"
-#include "platform/headless/HeadlessBackend.h"
-#include "toolkit/forms/TApplication.h"
+#include "support/HeadlessFixture.h"
 #include "toolkit/graphics/TBitmap.h"
-#include "toolkit/forms/TForm.h"
-#include "toolkit/forms/TScreen.h"
 
-class ControlsTest : public ::testing::Test {
+class ControlsTest : public testsupport::HeadlessTest {
 protected:
-  void SetUp() override {
-    platform::SetBackend(&Backend);
-    Screen->SetCursor(crDefault);
-  }
   void TearDown() override {
-    Application->DestroyForms();
-    platform::SetBackend(nullptr);
+    HeadlessTest::TearDown();
     // Every glyph object is gone: the shared cache must be too.
     EXPECT_EQ(SharedGlyphCache(), nullptr);
   }
-
-  // A shown form of the given client size and colour.
-  TForm* ShowForm(int width, int height, TColor color) {
-    TForm* form = nullptr;
-    Application->CreateForm(form);
-    form->SetClientSize(width, height);
-    form->SetColor(color);
-    form->Show();
-    return form;
-  }
-  void Run() { Application->ProcessMessages(); }
-  // The framebuffer pixel at (x, y) as a 0x00BBGGRR colour.
-  TColor Pixel(int x, int y) const { return PixelToColor(Backend.PixelAt(x, y)); }
-
-  platform::THeadlessBackend Backend;
 };
 
 // A strip of cells of size w x h, cell i filled with colors[i], the bottom-left

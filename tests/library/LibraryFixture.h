@@ -13,15 +13,13 @@
 
 #include "controls/LibraryControlsRegistration.h"
 #include "platform/Registry.h"
-#include "platform/headless/HeadlessBackend.h"
 #include "registry/TempRegistryFolder.h"
 #include "storage/JAction.h"
 #include "storage/StorageLibraryRegistration.h"
 #include "support/Golden.h"
+#include "support/HeadlessFixture.h"
 #include "toolkit/layout/ClassRegistry.h"
 #include "toolkit/layout/LayoutReader.h"
-#include "toolkit/forms/TApplication.h"
-#include "toolkit/forms/TForm.h"
 #include "toolkit/layout/TPublishedMethods.h"
 
 using TLog = std::vector<std::string>;
@@ -60,43 +58,26 @@ public:
   std::string Document;
 };
 
-class LibraryTest : public ::testing::Test {
+class LibraryTest : public testsupport::HeadlessTest {
 protected:
   void SetUp() override {
-    platform::SetBackend(&Backend);
+    HeadlessTest::SetUp();
     RegisterStorageLibraryClasses();
     RegisterLibraryControlsClasses();
     ClassRegistry().Register<TLibraryForm>("TLibraryForm", "TForm");
   }
-  void TearDown() override {
-    Application->DestroyForms();
-    platform::SetBackend(nullptr);
-  }
 
   // A form read from a layout text (the form is not shown).
   TLibraryForm* Read(const std::string& layout) {
-    TLibraryForm* form = nullptr;
-    Application->CreateForm(form);
+    auto* form = NewForm<TLibraryForm>();
     ReadLayout(form, layout);
     return form;
   }
-  // A shown form of the given size and colour, with nothing on it.
-  TLibraryForm* ShowForm(int width, int height, TColor color) {
-    TLibraryForm* form = nullptr;
-    Application->CreateForm(form);
-    form->SetClientSize(width, height);
-    form->SetColor(color);
-    form->Show();
-    return form;
-  }
-  void Run() { Application->ProcessMessages(); }
-  TColor Pixel(int x, int y) const { return PixelToColor(Backend.PixelAt(x, y)); }
   testsupport::TGoldenResult Golden(const std::string& name, const TRect& r) {
     const uint32_t* pixels = Backend.Pixels() + r.Top * Backend.Width() + r.Left;
     return testsupport::CompareGolden("library-" + name, pixels, r.Width(), r.Height(), Backend.Width());
   }
 
-  platform::THeadlessBackend Backend;
   TTempRegistryFolder Registry;
 };
 

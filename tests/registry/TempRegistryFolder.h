@@ -13,6 +13,7 @@
 #include <string>
 
 #include "platform/posix/FileRegistry.h"
+#include "platform/posix/FileRegistryFormat.h"
 
 class TFakeMouseSetting : public platform::TDesktopMouseSetting {
 public:
@@ -46,6 +47,13 @@ public:
   const std::string& Path() const { return FPath; }
   std::string UserHive() const { return FPath + "/HKEY_CURRENT_USER.reg"; }
   std::string MachineFolder() const { return FPath + "/machine"; }
+  // The current user's hive as it is on disk now; the test fails when it does not parse.
+  platform::TRegKey UserHiveOnDisk() const {
+    platform::TRegKey root;
+    std::string error;
+    EXPECT_TRUE(platform::ParseRegFile(ReadFile(UserHive()), "HKEY_CURRENT_USER", root, error)) << error;
+    return root;
+  }
 
   void FakeLeftHanded(std::optional<bool> answer) {
     platform::SetDesktopMouseSetting(std::make_unique<TFakeMouseSetting>(answer));

@@ -2,12 +2,10 @@
 
 #include <fstream>
 
-#include "platform/headless/HeadlessBackend.h"
 #include "support/Golden.h"
+#include "support/HeadlessFixture.h"
 #include "toolkit/layout/ClassRegistry.h"
 #include "toolkit/layout/LayoutReader.h"
-#include "toolkit/forms/TApplication.h"
-#include "toolkit/forms/TForm.h"
 #include "toolkit/rtf/TRichEdit.h"
 
 namespace {
@@ -40,25 +38,21 @@ std::string CorpusFile(const char* name) {
   return std::string(POINTRIX_SOURCE_DIR) + "/tests/rtf/corpus/" + name;
 }
 
-class RichEditTest : public ::testing::Test {
+class RichEditTest : public testsupport::HeadlessTest {
 protected:
   void SetUp() override {
-    platform::SetBackend(&Backend);
+    HeadlessTest::SetUp();
     RegisterStandardClasses();
     RegisterRichEdit();
     ClassRegistry().Register<TRichForm>("TRichForm", "TForm");
-    Application->CreateForm(Form);
+    Form = NewForm<TRichForm>();
     ReadLayout(Form, kLayout);
     Page = dynamic_cast<TRichEdit*>(Form->FindComponent("Page"));
     ASSERT_NE(Page, nullptr);
     Form->Show();
-    Application->ProcessMessages();
+    Run();
   }
-  void TearDown() override {
-    Application->DestroyForms();
-    platform::SetBackend(nullptr);
-  }
-  void Repaint() { Application->ProcessMessages(); }
+  void Repaint() { Run(); }
   std::vector<uint32_t> Pixels(const TRect& r) {
     std::vector<uint32_t> out;
     for (int y = r.Top; y < r.Bottom; ++y)
@@ -71,7 +65,6 @@ protected:
     return testsupport::CompareGolden(name, p.data(), Page->Width(), Page->Height(), Page->Width());
   }
 
-  platform::THeadlessBackend Backend;
   TRichForm* Form = nullptr;
   TRichEdit* Page = nullptr;
 };

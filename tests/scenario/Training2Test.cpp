@@ -63,7 +63,7 @@ protected:
     for (const std::string& played : s.Backend().Sounds()) n += played == name;
     return n;
   }
-  bool Shows(TImage* image, const TBitmap* bitmap) const {
+  bool Shows(TImage* image, const std::unique_ptr<TBitmap>& bitmap) const {
     TBitmap* shown = image->Picture()->Bitmap();
     if (shown->Width() != bitmap->Width() || shown->Height() != bitmap->Height()) return false;
     for (int y = 0; y < bitmap->Height(); ++y)

@@ -62,15 +62,7 @@ std::string BmpHex(int w, int h, TColor color) {
   return hex + "}";
 }
 
-class SpriteLayout : public ::testing::Test {
-protected:
-  void SetUp() override { platform::SetBackend(&Backend); }
-  void TearDown() override {
-    Application->DestroyForms();
-    platform::SetBackend(nullptr);
-  }
-  platform::THeadlessBackend Backend;
-};
+using SpriteLayout = testsupport::HeadlessTest;
 
 TEST_F(SpriteLayout, TheSurfaceAndItsSpritesAreDeclaredInALayout) {
   RegisterSpriteClasses();

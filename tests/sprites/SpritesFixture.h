@@ -11,15 +11,12 @@
 #include <string>
 #include <vector>
 
-#include "platform/headless/HeadlessBackend.h"
 #include "sprites/TSprite.h"
 #include "sprites/TSprites.h"
-#include "toolkit/forms/TApplication.h"
-#include "toolkit/graphics/TBitmap.h"
+#include "support/HeadlessFixture.h"
 #include "toolkit/forms/TControlCanvas.h"
-#include "toolkit/forms/TForm.h"
+#include "toolkit/graphics/TBitmap.h"
 #include "toolkit/graphics/TPicture.h"
-#include "toolkit/forms/TScreen.h"
 
 // A picture of w x h in colour, with a pixel grid in a second colour (so that a
 // shifted copy differs) and the top-left quarter transparent red.
@@ -33,15 +30,14 @@ inline void MakeSpriteBitmap(TBitmap& b, int w, int h, TColor color) {
   b.Canvas().FillRect(Rect(0, 0, w / 2, h / 2));
 }
 
-class SpritesTest : public ::testing::Test {
+class SpritesTest : public testsupport::HeadlessTest {
 protected:
   // Where the surface stands in the window, and its size.
   static constexpr int SurfaceX = 12, SurfaceY = 7, SurfaceW = 200, SurfaceH = 150;
 
   void SetUp() override {
-    platform::SetBackend(&Backend);
-    Screen->SetCursor(crDefault);
-    Application->CreateForm(Form);
+    HeadlessTest::SetUp();
+    Form = NewForm();
     Form->SetClientSize(SurfaceX + SurfaceW + 10, SurfaceY + SurfaceH + 10);
     Form->SetColor(clWhite);
     Surface = new TSprites(Form);
@@ -49,12 +45,7 @@ protected:
     Surface->SetParent(Form);
     Surface->OnPaint = [this](TObject*) { PaintBase(Surface->Canvas()); };
     Form->Show();
-    Application->ProcessMessages();
-  }
-  void TearDown() override {
-    Application->DestroyForms();
-    Application->Title.clear();
-    platform::SetBackend(nullptr);
+    Run();
   }
 
   // The surface's background: a colour per row, crossed by a line of its own colour
@@ -119,15 +110,15 @@ protected:
   // Mouse input through the window's normal dispatch, at surface coordinates.
   void Press(int x, int y) {
     Backend.MouseDown(platform::TPButton::Left, SurfaceX + x, SurfaceY + y);
-    Application->ProcessMessages();
+    Run();
   }
   void Move(int x, int y) {
     Backend.MouseMove(SurfaceX + x, SurfaceY + y);
-    Application->ProcessMessages();
+    Run();
   }
   void Release(int x, int y) {
     Backend.MouseUp(platform::TPButton::Left, SurfaceX + x, SurfaceY + y);
-    Application->ProcessMessages();
+    Run();
   }
 
   // True when ZOrder(0 .. SpriteCount - 1) is a permutation of 0 .. SpriteCount - 1.
@@ -141,7 +132,6 @@ protected:
     return true;
   }
 
-  platform::THeadlessBackend Backend;
   TForm* Form = nullptr;
   TSprites* Surface = nullptr;
 };

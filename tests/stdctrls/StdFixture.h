@@ -8,12 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/headless/HeadlessBackend.h"
+#include "support/HeadlessFixture.h"
+#include "toolkit/forms/TControlCanvas.h"
 #include "toolkit/layout/ClassRegistry.h"
 #include "toolkit/layout/LayoutReader.h"
-#include "toolkit/forms/TApplication.h"
-#include "toolkit/forms/TControlCanvas.h"
-#include "toolkit/forms/TForm.h"
 #include "toolkit/stdctrls/TImage.h"
 #include "toolkit/stdctrls/TLabel.h"
 #include "toolkit/stdctrls/TListBox.h"
@@ -67,37 +65,29 @@ public:
   bool Veto = false;
 };
 
-class StdControlsTest : public ::testing::Test {
+class StdControlsTest : public testsupport::HeadlessTest {
 protected:
   void SetUp() override {
-    platform::SetBackend(&Backend);
+    HeadlessTest::SetUp();
     RegisterStandardClasses();
     ClassRegistry().Register<TTestForm>("TTestForm", "TForm");
-  }
-  void TearDown() override {
-    Application->DestroyForms();
-    platform::SetBackend(nullptr);
   }
 
   // Creates a form from layout and shows it.
   TTestForm* Build(const std::string& layout) {
-    TTestForm* form = nullptr;
-    Application->CreateForm(form);
+    auto* form = NewForm<TTestForm>();
     ReadLayout(form, layout);
     form->Show();
-    Application->ProcessMessages();
+    Run();
     return form;
   }
 
   void Click(int x, int y) {
     Backend.Click(platform::TPButton::Left, x, y);
-    Application->ProcessMessages();
+    Run();
   }
   void Key(uint16_t key) {
     Backend.Key(key);
-    Application->ProcessMessages();
+    Run();
   }
-  TColor Pixel(int x, int y) const { return PixelToColor(Backend.PixelAt(x, y)); }
-
-  platform::THeadlessBackend Backend;
 };

@@ -23,14 +23,6 @@ struct TLanguageSetting {
   }
 };
 
-TRegKey UserHiveOnDisk(const TTempRegistryFolder& folder) {
-  TRegKey root;
-  std::string error;
-  EXPECT_TRUE(ParseRegFile(TTempRegistryFolder::ReadFile(folder.UserHive()), "HKEY_CURRENT_USER", root, error))
-      << error;
-  return root;
-}
-
 }  // namespace
 
 // Reading creates nothing, so a read never has anything to write back (and never waits
@@ -50,7 +42,7 @@ TEST(TJSetting, StoresTextOnDiskBeforeSetValueReturns) {
   TTempRegistryFolder folder;
   TLanguageSetting language;
   language.Setting->SetValue("English");
-  TRegKey onDisk = UserHiveOnDisk(folder);
+  TRegKey onDisk = folder.UserHiveOnDisk();
   EXPECT_EQ(*onDisk.Find({"Software", "Quillaby Software", "Pointrix"})->FindValue("Language"),
             (TRegValue{"Language", REG_SZ, std::string("English\0", 8)}));
   EXPECT_EQ(language.Setting->GetValue(), "English");
@@ -175,6 +167,6 @@ TEST(TJSetting, AHeldLockStopsNeitherReadsNorTheValueBeingKept) {
 
   holder.Release();
   platform::FlushRegistry();
-  EXPECT_EQ(*UserHiveOnDisk(folder).Find({"Software", "Quillaby Software", "Pointrix"})->FindValue("Language"),
+  EXPECT_EQ(*folder.UserHiveOnDisk().Find({"Software", "Quillaby Software", "Pointrix"})->FindValue("Language"),
             (TRegValue{"Language", REG_SZ, std::string("Deutsch\0", 8)}));
 }

@@ -13,15 +13,6 @@ namespace {
 
 const std::string kPointrixKey = "Software\\Quillaby Software\\Pointrix";
 
-// The hive as it is on disk now.
-TRegKey UserHiveOnDisk(const TTempRegistryFolder& folder) {
-  TRegKey root;
-  std::string error;
-  EXPECT_TRUE(ParseRegFile(TTempRegistryFolder::ReadFile(folder.UserHive()), "HKEY_CURRENT_USER", root, error))
-      << error;
-  return root;
-}
-
 std::string ExpectThrows(const std::function<void()>& action) {
   try {
     action();
@@ -68,7 +59,7 @@ TEST(TJStorage, TheFirstWriteCreatesTheKeyAndClosingWritesItToDisk) {
   storage.WriteString("Language", "English");
   EXPECT_EQ(storage.ReadString("Language", ""), "English");
   storage.Close();
-  TRegKey onDisk = UserHiveOnDisk(folder);
+  TRegKey onDisk = folder.UserHiveOnDisk();
   const TRegKey* key = onDisk.Find({"Software", "Quillaby Software", "Pointrix"});
   ASSERT_NE(key, nullptr);
   EXPECT_EQ(key->Values().size(), 1u);
@@ -111,7 +102,7 @@ TEST(TJStorage, ReadsReturnTheDefaultForMissingValuesAndOtherTypes) {
   storage.Close();
 
   // The stored forms: text with its terminating zero, numbers as 4-byte REG_DWORD.
-  TRegKey onDisk = UserHiveOnDisk(folder);
+  TRegKey onDisk = folder.UserHiveOnDisk();
   const TRegKey* key = onDisk.Find({"Software", "Test"});
   ASSERT_NE(key, nullptr);
   EXPECT_EQ(*key->FindValue("Empty"), (TRegValue{"Empty", REG_SZ, std::string(1, '\0')}));
@@ -143,7 +134,7 @@ TEST(TJStorage, EightBitTextRoundTripsByteForByteThroughTheFile) {
   storage.Open();
   storage.WriteString("All", text);
   storage.Close();
-  TRegKey onDisk = UserHiveOnDisk(folder);
+  TRegKey onDisk = folder.UserHiveOnDisk();
   EXPECT_EQ(onDisk.Find({"Software", "Bytes"})->FindValue("All")->Data, text + '\0');
   storage.Open();
   EXPECT_EQ(storage.ReadString("All", ""), text);

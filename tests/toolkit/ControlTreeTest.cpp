@@ -58,6 +58,30 @@ TEST_F(ToolkitTest, AFormWhoseConstructorFailsIsNotLeftBehind) {
   EXPECT_EQ(log, (TLog{"part (owner is a form)"}));
 }
 
+// A form whose constructor looks at the reference CreateForm fills in.
+class TSelfAwareForm : public TForm {
+public:
+  static TSelfAwareForm* Instance;
+  explicit TSelfAwareForm(TComponent* owner) : TForm(owner), SawItself(Instance == this) {}
+  bool SawItself;
+};
+TSelfAwareForm* TSelfAwareForm::Instance = nullptr;
+
+TEST_F(ToolkitTest, CreateFormSetsTheReferenceBeforeTheConstructorRunsAndTheApplicationOwnsTheForm) {
+  Application->CreateForm(TSelfAwareForm::Instance);
+  TSelfAwareForm* form = TSelfAwareForm::Instance;
+  ASSERT_NE(form, nullptr);
+  EXPECT_TRUE(form->SawItself);
+  EXPECT_EQ(Application->MainForm(), form);
+  EXPECT_EQ(form->Owner(), Application);
+  TForm* second = nullptr;
+  Application->CreateForm(second);
+  EXPECT_EQ(Application->MainForm(), form) << "only the first form becomes the main form";
+  Application->DestroyForms();
+  EXPECT_EQ(Application->ComponentCount(), 0);
+  TSelfAwareForm::Instance = nullptr;
+}
+
 TEST_F(ToolkitTest, DestroyingAWindowedControlDestroysItsChildrenAndTheirOwnersForgetThem) {
   TLog log;
   TForm* form = ShowForm();

@@ -8,44 +8,14 @@
 #include <string>
 #include <vector>
 
-#include "platform/headless/HeadlessBackend.h"
-#include "toolkit/forms/TApplication.h"
+#include "support/HeadlessFixture.h"
 #include "toolkit/forms/TControlCanvas.h"
 #include "toolkit/forms/TCustomControl.h"
-#include "toolkit/forms/TForm.h"
 #include "toolkit/forms/TGraphicControl.h"
-#include "toolkit/forms/TScreen.h"
 
 using TLog = std::vector<std::string>;
 
-class ToolkitTest : public ::testing::Test {
-protected:
-  void SetUp() override {
-    platform::SetBackend(&Backend);
-    Screen->SetCursor(crDefault);
-  }
-  void TearDown() override {
-    Application->DestroyForms();
-    Application->Title.clear();
-    Application->OnException = nullptr;
-    platform::SetBackend(nullptr);
-  }
-
-  // A shown form of the given client size with a plain colour.
-  TForm* ShowForm(int width = 200, int height = 150, TColor color = clWhite) {
-    TForm* form = nullptr;
-    Application->CreateForm(form);
-    form->SetClientSize(width, height);
-    form->SetColor(color);
-    form->Show();
-    return form;
-  }
-
-  // The framebuffer pixel at (x, y) as a 0x00BBGGRR colour.
-  TColor Pixel(int x, int y) const { return PixelToColor(Backend.PixelAt(x, y)); }
-
-  platform::THeadlessBackend Backend;
-};
+using ToolkitTest = testsupport::HeadlessTest;
 
 // A windowed control that paints itself in one colour and logs what happens to it.
 class TTestPanel : public TCustomControl {

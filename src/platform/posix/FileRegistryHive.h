@@ -56,7 +56,6 @@ public:
   // note once.
   bool Flush(bool final = false);
   // True while changes wait for a lock that another program holds.
-  bool IsHeldBack() const { return FHeldBack; }
 
 private:
   struct TPendingValue {

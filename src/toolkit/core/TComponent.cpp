@@ -32,13 +32,12 @@ void TComponent::SetName(const std::string& name) {
   FName = name;
 }
 
-void TComponent::SetDesigning(bool designing, bool includeOwned) {
+void TComponent::SetDesigning(bool designing) {
   if (designing)
     FComponentState |= csDesigning;
   else
     FComponentState &= ~csDesigning;
-  if (includeOwned)
-    for (TComponent* c : FComponents) c->SetDesigning(designing, true);
+  for (TComponent* c : FComponents) c->SetDesigning(designing);
 }
 
 TComponent* TComponent::FindComponent(const std::string& name) const {

@@ -31,8 +31,6 @@ public:
 
 enum TComponentStateBit : uint32_t {
   csLoading = 1,     // properties are being read from a declared layout
-  csReading = 2,
-  csWriting = 4,
   csDestroying = 8,  // the destructor has begun
   csDesigning = 16,  // edited in a form designer: no registry or file work
 };
@@ -57,11 +55,11 @@ public:
   virtual void SetName(const std::string& name);
   intptr_t Tag = 0;
 
-  TComponentState ComponentState() const { return FComponentState; }
   bool IsLoading() const { return FComponentState & csLoading; }
   bool IsDesigning() const { return FComponentState & csDesigning; }
   bool IsDestroying() const { return FComponentState & csDestroying; }
-  void SetDesigning(bool designing, bool includeOwned = true);
+  // Sets or clears csDesigning on this component and everything it owns.
+  void SetDesigning(bool designing);
   // Sets or clears csLoading (used by the layout reader).
   void SetLoading(bool loading) {
     FComponentState = loading ? (FComponentState | csLoading) : (FComponentState & ~csLoading);

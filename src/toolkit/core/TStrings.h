@@ -57,7 +57,6 @@ public:
   // Changes between BeginUpdate and the matching EndUpdate notify once, at the end.
   void BeginUpdate();
   void EndUpdate();
-  int UpdateCount() const { return FUpdateCount; }
 
   // Runs after every change (not during an update).
   TNotifyEvent OnChange;

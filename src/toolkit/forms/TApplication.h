@@ -34,18 +34,21 @@ public:
   std::string Title;
 
   // Creates a form owned by the application; the first one becomes the main form.
-  // ref is set before the form's constructor runs, as code in it may use it.
+  // ref is set before the form's constructor runs, as code in it may use it. When the
+  // constructor throws, the storage is freed, ref is null again and the error goes on.
   template <class T>
   void CreateForm(T*& ref) {
-    void* memory = ::operator new(sizeof(T));
-    ref = static_cast<T*>(memory);
+    static_assert(alignof(T) <= __STDCPP_DEFAULT_NEW_ALIGNMENT__, "a form needs no extended alignment");
+    std::unique_ptr<void, TFreeStorage> storage(::operator new(sizeof(T)));
+    ref = static_cast<T*>(storage.get());
     try {
-      new (memory) T(this);
+      ::new (storage.get()) T(this);
     } catch (...) {
       ref = nullptr;
-      ::operator delete(memory);
       throw;
     }
+    // Constructed: from here the application owns the form as one of its components.
+    storage.release();
     if (!FMainForm) FMainForm = ref;
   }
   TForm* MainForm() const { return FMainForm; }
@@ -100,6 +103,10 @@ public:
   void Notification(TComponent* component, TOperation operation) override;
 
 private:
+  // Frees storage obtained from ::operator new whose object was never constructed.
+  struct TFreeStorage {
+    void operator()(void* memory) const { ::operator delete(memory); }
+  };
   // One turn of the loop: waits for the next event or timer and handles it.
   void WaitAndHandle();
   void HandleEvent(const platform::TPEvent& event);

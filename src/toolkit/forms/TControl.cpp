@@ -39,7 +39,7 @@ TControl* FindDragTarget(TPoint screenPos, bool allowDisabled) {
   TPoint origin = form->ClientOrigin();
   TPoint p{screenPos.X - origin.X, screenPos.Y - origin.Y};
   if (!form->ClientRect().Contains(p.X, p.Y)) return nullptr;
-  return form->ControlAtFormPos(p, allowDisabled);
+  return form->ControlAtFormPos(p, allowDisabled ? dcInclude : dcSkip);
 }
 
 TControl::TControl(TComponent* owner) : TComponent(owner) {

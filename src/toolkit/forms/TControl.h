@@ -21,21 +21,10 @@ class TDragObject;
 enum TControlStyleBit : uint32_t {
   csAcceptsControls = 1 << 0,  // may be the parent of other controls in a layout
   csCaptureMouse = 1 << 1,     // keeps the mouse from a press until the release
-  csDesignInteractive = 1 << 2,
-  csClickEvents = 1 << 3,  // a left press and release inside raises Click
-  csFramed = 1 << 4,
-  csSetCaption = 1 << 5,    // takes its Name as Caption when named in a layout
-  csOpaque = 1 << 6,        // paints every pixel of its area itself
-  csDoubleClicks = 1 << 7,  // a second quick press becomes a double click
-  csFixedWidth = 1 << 8,
-  csFixedHeight = 1 << 9,
-  csNoDesignVisible = 1 << 10,
+  csClickEvents = 1 << 3,      // a left press and release inside raises Click
+  csOpaque = 1 << 6,           // paints every pixel of its area itself
+  csDoubleClicks = 1 << 7,     // a second quick press becomes a double click
   csReplicatable = 1 << 11,
-  csNoStdEvents = 1 << 12,
-  csDisplayDragImage = 1 << 13,
-  csReflector = 1 << 14,
-  csActionClient = 1 << 15,
-  csMenuEvents = 1 << 16,
 };
 using TControlStyle = uint32_t;
 
@@ -162,7 +151,7 @@ public:
   const std::string& Text() const { return FText; }
   void SetText(const std::string& text);
 
-  TControlStyle ControlStyle = csCaptureMouse | csClickEvents | csSetCaption | csDoubleClicks;
+  TControlStyle ControlStyle = csCaptureMouse | csClickEvents | csDoubleClicks;
 
   TDragMode DragMode() const { return FDragMode; }
   virtual void SetDragMode(TDragMode mode) { FDragMode = mode; }

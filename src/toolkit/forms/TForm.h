@@ -110,7 +110,7 @@ public:
   // Forgets every reference to control and its children (it leaves the form).
   void ForgetControl(TControl* control);
   // The control that mouse input at formPos reaches (see FindDragTarget), or null.
-  TControl* ControlAtFormPos(TPoint formPos, bool allowDisabled) const;
+  TControl* ControlAtFormPos(TPoint formPos, TDisabledControls disabled) const;
 
   // Automatic drag: starts a drag of source (the toolkit calls this on a left press).
   void BeginAutoDrag(TControl* source);

@@ -33,23 +33,23 @@ TPoint Sub(TPoint a, TPoint b) {
 
 }  // namespace
 
-TControl* TForm::ControlAtFormPos(TPoint formPos, bool allowDisabled) const {
+TControl* TForm::ControlAtFormPos(TPoint formPos, TDisabledControls disabled) const {
   if (!ClientRect().Contains(formPos.X, formPos.Y)) return nullptr;
-  if (!allowDisabled && !Enabled()) return nullptr;
+  if (disabled == dcSkip && !Enabled()) return nullptr;
   const TWinControl* w = this;
   TPoint local = formPos;
   for (;;) {
     // A windowed child takes the point even when disabled: then nobody gets the input.
-    TControl* c = w->ControlAtPos(local, true, true);
+    TControl* c = w->ControlAtPos(local, dcInclude);
     auto* child = dynamic_cast<TWinControl*>(c);
     if (child) {
-      if (!allowDisabled && !child->Enabled()) return nullptr;
+      if (disabled == dcSkip && !child->Enabled()) return nullptr;
       local = Sub(local, {child->Left(), child->Top()});
       w = child;
       continue;
     }
     // Graphic controls are found through their parent, which skips disabled ones.
-    if (TControl* g = w->ControlAtPos(local, allowDisabled, false)) return g;
+    if (TControl* g = w->ControlAtPos(local, disabled, ckGraphicOnly)) return g;
     return const_cast<TWinControl*>(w);
   }
 }
@@ -57,7 +57,7 @@ TControl* TForm::ControlAtFormPos(TPoint formPos, bool allowDisabled) const {
 TControl* TForm::MouseTarget(TPoint formPos, TPoint& local) const {
   TControl* target = GetCaptureControl();
   if (target && ::GetParentForm(target) != this) target = nullptr;
-  if (!target) target = ControlAtFormPos(formPos, false);
+  if (!target) target = ControlAtFormPos(formPos, dcSkip);
   if (target) local = Sub(formPos, target->OriginInForm());
   return target;
 }
@@ -136,7 +136,7 @@ void TForm::MouseUpEvent(const platform::TPEvent& e) {
 }
 
 void TForm::UpdateMouseControl(TPoint formPos, bool inside) {
-  TControl* control = inside ? ControlAtFormPos(formPos, true) : nullptr;
+  TControl* control = inside ? ControlAtFormPos(formPos, dcInclude) : nullptr;
   if (control != FMouseControl) {
     TControl* old = FMouseControl;
     FMouseControl = control;
@@ -195,7 +195,7 @@ void TForm::BeginAutoDrag(TControl* source) {
 
 void TForm::DragMove(TPoint formPos) {
   TControl* source = FDragSource;
-  TControl* target = ControlAtFormPos(formPos, false);
+  TControl* target = ControlAtFormPos(formPos, dcSkip);
   TDragState state = dsDragMove;
   if (target != FDragTarget) {
     if (TControl* old = FDragTarget) {
@@ -248,7 +248,7 @@ void TForm::MouseWheelEvent(const platform::TPEvent& e) {
   // The wheel goes to the control under the pointer, disabled or not (the page texts
   // are disabled rich-text controls that must still scroll); a control that does not
   // scroll passes it on to its parents.
-  TControl* control = ControlAtFormPos({e.X, e.Y}, true);
+  TControl* control = ControlAtFormPos({e.X, e.Y}, dcInclude);
   TPoint screen = ClientToScreen({e.X, e.Y});
   for (; control; control = control->Parent())
     if (control->DoMouseWheel(TShiftState(e.Shift), e.WheelDelta, screen)) return;

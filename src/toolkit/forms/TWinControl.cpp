@@ -53,11 +53,11 @@ void TWinControl::RemoveControl(TControl* control) {
   if (control->FAlign != alNone) Realign();
 }
 
-TControl* TWinControl::ControlAtPos(TPoint p, bool allowDisabled, bool allowWinControls) const {
+TControl* TWinControl::ControlAtPos(TPoint p, TDisabledControls disabled, TChildKinds kinds) const {
   auto hits = [&](const TControl* c) {
-    return c->Visible() && (allowDisabled || c->Enabled()) && c->BoundsRect().Contains(p.X, p.Y);
+    return c->Visible() && (disabled == dcInclude || c->Enabled()) && c->BoundsRect().Contains(p.X, p.Y);
   };
-  if (allowWinControls)
+  if (kinds == ckAll)
     for (auto it = FControls.rbegin(); it != FControls.rend(); ++it)
       if (dynamic_cast<TWinControl*>(*it) && hits(*it)) return *it;
   for (auto it = FControls.rbegin(); it != FControls.rend(); ++it)
@@ -76,18 +76,8 @@ void TWinControl::Broadcast(TMessage& message) {
 
 // --- Alignment
 
-void TWinControl::EnableAlign() {
-  if (FAlignLevel > 0) --FAlignLevel;
-  if (FAlignLevel == 0 && FAlignPending) Realign();
-}
-
 void TWinControl::Realign() {
-  if (FAlignLevel > 0 || IsLoading() || IsDestroying()) {
-    FAlignPending = true;
-    return;
-  }
-  if (FAligning) return;
-  FAlignPending = false;
+  if (IsLoading() || IsDestroying() || FAligning) return;
   TTemporaryChange<bool> aligning(FAligning, true);
   TRect rect = ClientRect();
   AlignControls(nullptr, rect);

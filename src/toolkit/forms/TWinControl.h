@@ -16,6 +16,11 @@ constexpr uint16_t VK_BACK = 8, VK_TAB = 9, VK_RETURN = 13, VK_SHIFT = 16, VK_CO
                    VK_ESCAPE = 27, VK_SPACE = 32, VK_PRIOR = 33, VK_NEXT = 34, VK_END = 35, VK_HOME = 36, VK_LEFT = 37,
                    VK_UP = 38, VK_RIGHT = 39, VK_DOWN = 40, VK_INSERT = 45, VK_DELETE = 46, VK_F1 = 112;
 
+// Whether a search for the control at a point counts disabled controls.
+enum TDisabledControls : uint8_t { dcSkip, dcInclude };
+// Which children a search for the control at a point looks at.
+enum TChildKinds : uint8_t { ckAll, ckGraphicOnly };
+
 // A key went down or up; set key to 0 to stop it from going further.
 using TKeyEvent = std::function<void(TObject* sender, uint16_t& key, TShiftState shift)>;
 // A character was typed (Windows-1252); set key to 0 to swallow it.
@@ -34,15 +39,14 @@ public:
   // Used by TControl::SetParent; call SetParent instead.
   void InsertControl(TControl* control);
   void RemoveControl(TControl* control);
-  // The topmost visible child at p (client coordinates): windowed children first, then
-  // graphic ones; disabled children count only when allowDisabled. Null when none.
-  TControl* ControlAtPos(TPoint p, bool allowDisabled, bool allowWinControls = true) const;
+  // The topmost visible child at p (client coordinates): windowed children first (unless
+  // kinds is ckGraphicOnly), then graphic ones; disabled children count only with
+  // dcInclude. Null when none.
+  TControl* ControlAtPos(TPoint p, TDisabledControls disabled, TChildKinds kinds = ckAll) const;
   // Sends message to every child until one sets a non-zero Result.
   void Broadcast(TMessage& message);
 
   // --- Alignment: children with an Align are laid out in the client area.
-  void DisableAlign() { ++FAlignLevel; }
-  void EnableAlign();
   // Lays out the aligned children now.
   virtual void Realign();
 
@@ -104,7 +108,5 @@ private:
 
   std::vector<TControl*> FControls;
   std::unique_ptr<TControlCanvas> FCanvas;
-  int FAlignLevel = 0;
   bool FAligning = false;
-  bool FAlignPending = false;
 };

@@ -21,7 +21,7 @@ struct TFontFaceData {
   const uint8_t* Data = nullptr;
   size_t Size = 0;
   int UnitsPerEm = 2048;
-  int WinAscent = 0, WinDescent = 0, AverageWidth = 0;
+  int WinAscent = 0, WinDescent = 0;
   int UnderlinePosition = 0, UnderlineThickness = 0, StrikePosition = 0;
   // Outline thickening in thousandths of the em, for a bold face drawn with regular stems.
   int EmboldenPerMille = 0;
@@ -96,7 +96,6 @@ TFontInstance::TFontInstance(const TFontFaceData& data, int height, bool bold, b
   FAscent = Scale(data.WinAscent, em, data.UnitsPerEm);
   FDescent = height > 0 ? height - FAscent : Scale(data.WinDescent, em, data.UnitsPerEm);
   FDescent = std::max(FDescent, 1);
-  FAverageWidth = std::max(1, Scale(data.AverageWidth, em, data.UnitsPerEm));
   FUnderlineThickness = std::max(1, Scale(data.UnderlineThickness, em, data.UnitsPerEm));
   FUnderlinePos =
       std::clamp(Scale(-data.UnderlinePosition, em, data.UnitsPerEm), 1, std::max(1, FDescent - FUnderlineThickness));
@@ -233,7 +232,6 @@ const TFontFaceData& TFontEngine::Face(TFontFamily family, bool bold) {
   data->UnitsPerEm = face->units_per_EM ? face->units_per_EM : 2048;
   data->WinAscent = face->ascender;
   data->WinDescent = -face->descender;
-  data->AverageWidth = data->UnitsPerEm / 2;
   data->UnderlinePosition = face->underline_position;
   data->UnderlineThickness = face->underline_thickness;
   data->StrikePosition = data->UnitsPerEm / 4;
@@ -246,7 +244,6 @@ const TFontFaceData& TFontEngine::Face(TFontFamily family, bool bold) {
       data->WinAscent = os2->usWinAscent;
       data->WinDescent = os2->usWinDescent;
     }
-    if (os2->xAvgCharWidth > 0) data->AverageWidth = os2->xAvgCharWidth;
     if (os2->yStrikeoutPosition > 0) data->StrikePosition = os2->yStrikeoutPosition;
   }
   FT_Done_Face(face);

@@ -55,7 +55,6 @@ public:
   int Ascent() const { return FAscent; }
   int Descent() const { return FDescent; }
   int Height() const { return FAscent + FDescent; }
-  int AverageCharWidth() const { return FAverageWidth; }
 
   const TGlyph& Glyph(char32_t c);
   int CharWidth(char32_t c) { return Glyph(c).Advance; }
@@ -81,7 +80,7 @@ private:
   void* FFace = nullptr;  // FT_Face, kept out of the header
   bool FItalic = false;
   int FEmbolden = 0;  // outline thickening in 1/64 pixel
-  int FAscent = 0, FDescent = 0, FAverageWidth = 0;
+  int FAscent = 0, FDescent = 0;
   int FUnderlinePos = 1, FUnderlineThickness = 1, FStrikePos = 3;
   std::array<std::unique_ptr<TGlyph>, 256> FLatin;  // glyphs below U+0100
   std::unordered_map<char32_t, TGlyph> FOther;

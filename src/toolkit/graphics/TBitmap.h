@@ -35,7 +35,6 @@ public:
   // colour of the bottom-left pixel in tmAuto mode, TransparentColor in tmFixed mode.
   bool Transparent = false;
   TTransparentMode TransparentMode() const { return FTransparentMode; }
-  void SetTransparentMode(TTransparentMode mode) { FTransparentMode = mode; }
   // Reading gives the effective colour (bottom-left pixel in tmAuto); setting switches to tmFixed.
   TColor TransparentColor() const;
   void SetTransparentColor(TColor color);

@@ -109,8 +109,3 @@ void TImageList::GetImage(int index, TBitmap& image) const {
   CheckIndex(index);
   image.Assign(&FImages[size_t(index)]->Image);
 }
-
-void TImageList::GetMask(int index, TBitmap& mask) const {
-  CheckIndex(index);
-  mask.Assign(&FImages[size_t(index)]->Mask);
-}

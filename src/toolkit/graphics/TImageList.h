@@ -48,10 +48,9 @@ public:
   // pixels. A bad index draws nothing.
   void Draw(TCanvas& canvas, int x, int y, int index) const;
 
-  // Copies the stored colours (transparent pixels included) and the mask of image
-  // index into the given bitmaps; raise Exception for a bad index.
+  // Copies the stored colours (transparent pixels included) of image index into the
+  // given bitmap; raises Exception for a bad index.
   void GetImage(int index, TBitmap& image) const;
-  void GetMask(int index, TBitmap& mask) const;
 
   // Called after images were added, replaced or deleted.
   TNotifyEvent OnChange;

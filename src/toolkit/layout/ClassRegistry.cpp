@@ -149,12 +149,6 @@ const TParentSetter* TRegisteredClass::FindParentSetter() const {
   return nullptr;
 }
 
-bool TRegisteredClass::InheritsFrom(const std::string& className) const {
-  for (const TRegisteredClass* c = this; c; c = c->Parent)
-    if (strcasecmp(c->Name.c_str(), className.c_str()) == 0) return true;
-  return false;
-}
-
 const TRegisteredClass* TClassRegistry::Find(const std::string& name) const {
   auto it = FClasses.find(name);
   return it == FClasses.end() ? nullptr : it->second.get();

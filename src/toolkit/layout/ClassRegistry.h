@@ -110,7 +110,6 @@ public:
   // Walks the class and its ancestors.
   const TPropertySetter* FindProperty(const std::string& name) const;
   const TParentSetter* FindParentSetter() const;
-  bool InheritsFrom(const std::string& className) const;
 };
 
 // Value conversions shared by the typed helpers (raise Exception with a reason).

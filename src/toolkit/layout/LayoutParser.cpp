@@ -377,12 +377,6 @@ bool TLayoutValue::AsBoolean() const {
   throw Exception("True or False expected");
 }
 
-const char* TLayoutValue::KindName() const {
-  static const char* const kNames[] = {"integer", "number", "string", "identifier",
-                                       "set",     "list",   "binary", "collection"};
-  return kNames[Kind];
-}
-
 TLayoutObject ParseLayout(const std::string& text) {
   return TParser(text).ParseTop();
 }

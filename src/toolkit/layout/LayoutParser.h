@@ -55,7 +55,6 @@ struct TLayoutValue {
   const std::string& AsString() const;
   const std::string& AsIdent() const;
   bool AsBoolean() const;  // the identifiers True and False, letter case ignored
-  const char* KindName() const;
 };
 
 struct TLayoutProperty {

@@ -127,7 +127,6 @@ private:
   std::vector<TState> FStack;
   int FDocCodePage = 1252;
   int FDefaultFont = 0;
-  bool FDefaultFontSet = false;
 
   std::vector<TFontEntry> FFonts;
   TFontEntry FFontEntry;

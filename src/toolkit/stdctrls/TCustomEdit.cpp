@@ -22,7 +22,6 @@ char ApplyCase(char c, TEditCharCase charCase) {
 
 TCustomEdit::TCustomEdit(TComponent* owner) : TCustomControl(owner) {
   ControlStyle |= csOpaque;
-  ControlStyle &= ~csSetCaption;
   TabStop = true;
   SetCursor(crIBeam);
   SetBounds(0, 0, 121, 21);

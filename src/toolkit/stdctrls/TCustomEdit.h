@@ -76,7 +76,6 @@ public:
   // Replaces the selection with text (as typing or pasting does).
   void SetSelText(const std::string& text);
   void SelectAll();
-  void ClearSelection() { SetSelText(""); }
 
   // The character position nearest to a client x (0..length).
   int PosFromX(int x);

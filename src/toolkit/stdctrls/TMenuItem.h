@@ -24,7 +24,6 @@ public:
   const std::string& Caption() const { return FCaption; }
   void SetCaption(const std::string& caption);
   // True for an item whose caption is "-" (a separator line).
-  bool IsLine() const { return FCaption == "-"; }
   bool Enabled() const { return FEnabled; }
   void SetEnabled(bool enabled);
   bool Checked() const { return FChecked; }

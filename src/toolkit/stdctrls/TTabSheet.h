@@ -14,7 +14,6 @@ public:
   ~TTabSheet() override;
   const char* ClassName() const override { return "TTabSheet"; }
 
-  TPageControl* PageControl() const { return FPageControl; }
   // Moves the sheet to another page control (appended as its last page), or removes it (null).
   void SetPageControl(TPageControl* pageControl);
   // A sheet placed on a page control becomes its last page; taken off it, it leaves the pages.
