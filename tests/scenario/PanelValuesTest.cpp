@@ -77,7 +77,7 @@ protected:
   void ExpectFitted(TImage* panel, const std::vector<TRow>& rows, const std::string& what, int minHeight = 11) {
     s.Process();
     const TPoint p = panel->OriginInForm();
-    const TBitmap* picture = f->PanelBitmap;
+    const TBitmap* picture = f->PanelBitmap.get();
     for (auto [value, caption] : rows) {
       SCOPED_TRACE(what + ": " + caption->Caption() + " " + value->Caption());
       std::vector<TPoint> ink = InkOf(value), captionInk = InkOf(caption);
@@ -190,7 +190,7 @@ TEST_F(PanelValues, LongerCaptionsOfAnotherLanguageMakeRoomOnTheNextPageChange) 
 TEST_F(PanelValues, TheValueEdgeLiesThreePixelsInsideThePicturesInnerBorder) {
   // The border line runs down the right of the picture at the declared column, with
   // the light inside left of it, along every row that holds a value.
-  const TBitmap* picture = f->PanelBitmap;
+  const TBitmap* picture = f->PanelBitmap.get();
   const uint32_t border = picture->GetPixel(PanelInnerBorderRight, picture->Height() / 2) & 0xFFFFFF;
   EXPECT_FALSE(Inside(border));
   for (int y = 20; y < 180; ++y) {
