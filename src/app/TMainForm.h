@@ -15,6 +15,9 @@
 #include <cstdint>
 #include <string>
 
+#include "games/TBoxBoard.h"
+#include "games/TBugBoard.h"
+#include "games/TJigsaw.h"
 #include "toolkit/forms/TForm.h"
 #include "toolkit/layout/TPublishedMethods.h"
 
@@ -35,12 +38,6 @@ class TTimer;
 class TURLStatic;
 class TVersionLabel;
 class TDragObject;
-
-// One place of the Training 1 board.
-struct TBugSlot {
-  int Deadline = 0;  // clock tick after which the bug escapes; 0 when empty
-  bool Hit = false;  // a dead bug lies here until the game ends
-};
 
 class TMainForm : public TForm, public TPublishedMethods {
 public:
@@ -153,7 +150,12 @@ public:
   bool GameOver = false;    // no Training 1 or Training 2 game in play
   TBitmap* LiveBitmap = nullptr;
   TBitmap* DeadBitmap = nullptr;
-  std::array<TBugSlot, 9> BugSlots{};
+  // The games' rules. Score, Hits, Misses, Escaped, Level, HitPoints, BugLifetime,
+  // TimeLimit, PlacedCount, StartRotation and the clocks' Tags are what the panels
+  // show: the handlers copy them from these boards after every move.
+  TBugBoard BugBoard{ProgramRandom()};
+  TBoxBoard BoxBoard{ProgramRandom()};
+  TJigsaw Jigsaw{ProgramRandom()};
   int HitPoints = 0;
   TBitmap* FlowerBitmap = nullptr;
   TBitmap* BoxBitmap = nullptr;
