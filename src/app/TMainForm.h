@@ -18,6 +18,9 @@
 #include <vector>
 
 #include "content/LanguageFolder.h"
+#include "games/TBoxBoard.h"
+#include "games/TBugBoard.h"
+#include "games/TJigsaw.h"
 #include "toolkit/forms/TForm.h"
 #include "toolkit/layout/TPublishedMethods.h"
 
@@ -38,12 +41,6 @@ class TTimer;
 class TURLStatic;
 class TVersionLabel;
 class TDragObject;
-
-// One place of the Training 1 board.
-struct TBugSlot {
-  int Deadline = 0;  // clock tick after which the bug escapes; 0 when empty
-  bool Hit = false;  // a dead bug lies here until the game ends
-};
 
 class TMainForm : public TForm, public TPublishedMethods {
 public:
@@ -156,7 +153,12 @@ public:
   bool GameOver = false;    // no Training 1 or Training 2 game in play
   std::unique_ptr<TBitmap> LiveBitmap;
   std::unique_ptr<TBitmap> DeadBitmap;
-  std::array<TBugSlot, 9> BugSlots{};
+  // The games' rules. Score, Hits, Misses, Escaped, Level, HitPoints, BugLifetime,
+  // TimeLimit, PlacedCount, StartRotation and the clocks' Tags are what the panels
+  // show: the handlers copy them from these boards after every move.
+  TBugBoard BugBoard{ProgramRandom()};
+  TBoxBoard BoxBoard{ProgramRandom()};
+  TJigsaw Jigsaw{ProgramRandom()};
   int HitPoints = 0;
   std::unique_ptr<TBitmap> FlowerBitmap;
   std::unique_ptr<TBitmap> BoxBitmap;

@@ -8,7 +8,6 @@
 #include "app/TMainForm.h"
 #include "controls/TFancyButton.h"
 #include "games/GameRules.h"
-#include "games/Random.h"
 #include "toolkit/forms/Sound.h"
 #include "toolkit/graphics/TBitmap.h"
 #include "toolkit/graphics/TCanvas.h"
@@ -34,19 +33,28 @@ void EraseSlot(TPaintBox* board, int slot, const TBitmap* dead) {
   canvas.FillRect(Bounds(p.X, p.Y, dead->Width(), dead->Height()));
 }
 
+// The game's clock and figures as the board holds them, for the panel.
+void TakeBoardFigures(TMainForm& form) {
+  const TBugBoard& board = form.BugBoard;
+  form.Timer1->Tag = board.Clock();
+  form.TimeLimit = board.TimeLimit();
+  form.Score = board.Score();
+  form.Hits = board.Hits();
+  form.Misses = board.Misses();
+  form.Escaped = board.Escaped();
+  form.Level = board.Level();
+  form.HitPoints = board.HitPoints();
+  form.BugLifetime = board.Lifetime();
+}
+
 }  // namespace
 
 void TMainForm::New1BtnClick(TObject*) {
   Timer1->SetEnabled(true);
-  Timer1->Tag = 0;
-  Score = 50;
-  Hits = 0;
-  Misses = 0;
-  Escaped = 0;
-  BugLifetime = BugLifetimeForLevel(Level);
+  BugBoard.NewGame();
+  TakeBoardFigures(*this);
   GameOverImage->Hide();
   GameOver = false;
-  BugSlots.fill(TBugSlot{});
   New1Btn->SetState(fbsDisabled);
   ResetBtn->SetState(fbsDisabled);
   SelectingGameRE->Hide();
@@ -60,68 +68,47 @@ void TMainForm::New1BtnClick(TObject*) {
 }
 
 void TMainForm::ResetBtnClick(TObject*) {
-  Level = 1;
+  BugBoard.ResetLevel();
+  Level = BugBoard.Level();
   ShowBugStatus();
   ResetIdlePrompt();
 }
 
 void TMainForm::Timer1Timer(TObject*) {
-  const int clock = int(++Timer1->Tag);
-  const int r = Random(41 - 4 * Hits);
-  const int d = Random(5);
+  const TBugTick tick = BugBoard.Tick();
+  TakeBoardFigures(*this);
   TCanvas& canvas = Training1PaintBox->Canvas();
-
-  if (r < 9 && BugSlots[size_t(r)].Deadline == 0 && !BugSlots[size_t(r)].Hit) {
-    BugSlots[size_t(r)] = {clock + BugLifetime, false};
-    canvas.Draw(BugPositions[size_t(r)].X, BugPositions[size_t(r)].Y, *LiveBitmap);
+  if (tick.Spawned >= 0) {
+    TPoint p = BugPositions[size_t(tick.Spawned)];
+    canvas.Draw(p.X, p.Y, *LiveBitmap);
     PlaySoundResource("bugsound");
   }
-  for (int i = 0; i < 9; ++i) {
-    TBugSlot& slot = BugSlots[size_t(i)];
-    if (slot.Deadline != 0 && clock > slot.Deadline) {
-      slot.Deadline = 0;
-      if (!slot.Hit) {
-        --Score;
-        ++Escaped;
-        EraseSlot(Training1PaintBox, i, DeadBitmap.get());
-      }
-    } else if (slot.Deadline != 0 && !slot.Hit) {
-      TPoint p = BugPositions[size_t(i)];
-      canvas.Draw(p.X + JiggleOffsets[size_t(d)].X, p.Y + JiggleOffsets[size_t(d)].Y, *LiveBitmap);
-    }
+  const TPoint twitch = JiggleOffsets[size_t(tick.Twitch)];
+  for (int i = 0; i < BugPlaces; ++i) {
+    TPoint p = BugPositions[size_t(i)];
+    if (tick.Escaped[size_t(i)])
+      EraseSlot(Training1PaintBox, i, DeadBitmap.get());
+    else if (BugBoard.Slot(i).Live())
+      canvas.Draw(p.X + twitch.X, p.Y + twitch.Y, *LiveBitmap);
   }
   ShowBugStatus();
-  if (clock >= TimeLimit) EndBugGame();
+  if (tick.TimeUp) EndBugGame();
 }
 
 void TMainForm::Training1PaintBoxMouseDown(TObject*, TMouseButton, TShiftState, int x, int y) {
   Screen->SetCursor(crMaletDown);
   if (GameOver || !Timer1->Enabled()) return;
   PlaySoundResource("whoosh");
-  bool anyHit = false;
+  const TBugPress press = BugBoard.Press(x, y, LiveBitmap->Width(), LiveBitmap->Height());
+  TakeBoardFigures(*this);
   TCanvas& canvas = Training1PaintBox->Canvas();
-  for (int i = 0; i < 9; ++i) {
-    TBugSlot& slot = BugSlots[size_t(i)];
+  for (int i = 0; i < BugPlaces; ++i) {
+    if (!press.Hit[size_t(i)]) continue;
     TPoint p = BugPositions[size_t(i)];
-    if (slot.Deadline != 0 && !slot.Hit && PressHitsPicture(p, LiveBitmap->Width(), LiveBitmap->Height(), x, y)) {
-      Score += HitPoints;
-      slot.Hit = true;
-      ++Hits;
-      anyHit = true;
-      EraseSlot(Training1PaintBox, i, DeadBitmap.get());
-      canvas.Draw(p.X, p.Y, *DeadBitmap);
-    }
+    EraseSlot(Training1PaintBox, i, DeadBitmap.get());
+    canvas.Draw(p.X, p.Y, *DeadBitmap.get());
   }
-  if (!anyHit) {
-    Score -= 2;
-    ++Misses;
-  }
-  if (Hits == 9) {
-    Score += TimeLimit - int(Timer1->Tag);
-    ++Level;
-    HitPoints += 5;
-    EndBugGame();
-  }
+  if (press.Completed) EndBugGame();
   ShowBugStatus();
   ResetIdlePrompt();
 }
@@ -130,8 +117,8 @@ void TMainForm::Training1SheetMouseDown(TObject*, TMouseButton, TShiftState, int
   Screen->SetCursor(crMaletDown);
   if (GameOver || !Timer1->Enabled()) return;
   PlaySoundResource("whoosh");
-  Score -= 2;
-  ++Misses;
+  BugBoard.PressBeside();
+  TakeBoardFigures(*this);
   ShowBugStatus();
   ResetIdlePrompt();
 }
@@ -143,8 +130,8 @@ void TMainForm::Training1PaintBoxMouseUp(TObject*, TMouseButton, TShiftState, in
 void TMainForm::Training1PaintBoxPaint(TObject*) {
   if (GameOver) return;
   TCanvas& canvas = Training1PaintBox->Canvas();
-  for (int i = 0; i < 9; ++i)
-    if (BugSlots[size_t(i)].Hit) canvas.Draw(BugPositions[size_t(i)].X, BugPositions[size_t(i)].Y, *DeadBitmap);
+  for (int i = 0; i < BugPlaces; ++i)
+    if (BugBoard.Slot(i).Hit) canvas.Draw(BugPositions[size_t(i)].X, BugPositions[size_t(i)].Y, *DeadBitmap);
 }
 
 void TMainForm::ShowBugStatus() {
@@ -171,10 +158,11 @@ void TMainForm::ShowBugStatus() {
 void TMainForm::EndBugGame() {
   Timer1->SetEnabled(false);
   GameOver = true;
-  Timer1->Tag = TimeLimit;
+  BugBoard.End();
+  Timer1->Tag = BugBoard.Clock();
   New1Btn->SetState(fbsMouseOut);
   ResetBtn->SetState(fbsMouseOut);
-  for (int i = 0; i < 9; ++i) EraseSlot(Training1PaintBox, i, DeadBitmap.get());
+  for (int i = 0; i < BugPlaces; ++i) EraseSlot(Training1PaintBox, i, DeadBitmap.get());
   GameOverImage->SetParent(Training1Sheet);
   GameOverImage->Show();
   Training1Sheet->SetShowHint(true);

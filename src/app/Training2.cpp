@@ -7,7 +7,6 @@
 #include "app/TMainForm.h"
 #include "controls/TFancyButton.h"
 #include "games/GameRules.h"
-#include "games/Random.h"
 #include "toolkit/forms/Sound.h"
 #include "toolkit/graphics/TBitmap.h"
 #include "toolkit/stdctrls/TImage.h"
@@ -21,26 +20,36 @@ namespace {
 constexpr TCursor crFlower = 7;
 constexpr TPoint FlowerShift = {40, 40};  // centres the 100 x 100 flower on the 20 x 20 box
 
+// The game's clock and figures as the board holds them, for the panel.
+void TakeBoardFigures(TMainForm& form) {
+  const TBoxBoard& board = form.BoxBoard;
+  form.Timer2->Tag = board.Clock();
+  form.Score = board.Score();
+  form.Hits = board.Hits();
+  form.Misses = board.Misses();
+}
+
+TBitmap* LookBitmap(const TMainForm& form, TBoxLook look) {
+  return look == blBox ? form.BoxBitmap.get() : form.Box2Bitmap.get();
+}
+
 }  // namespace
 
 void TMainForm::New2BtnClick(TObject*) {
   // A press left over from before this game (on a flower of the last one, say) keeps
   // the miss timer running; it must not count as a miss of the new game.
   DblClkTimer->SetEnabled(false);
-  DblClkTimer->Tag = 0;
-  Score = 100;
-  Hits = 0;
-  Misses = 0;
+  BoxBoard.NewGame();
+  TakeBoardFigures(*this);
   CountersGame = 2;
   GameOverImage->Hide();
   GameOver = false;
   New2Btn->SetState(fbsDisabled);
   ActivatingGameRE->Hide();
-  Timer2->Tag = 0;
   Timer2->SetEnabled(true);
-  for (int i = 0; i < 16; ++i) {
+  for (int i = 0; i < BoxCount; ++i) {
     TImage* box = DblClkImages[size_t(i)];
-    box->SetPicture((Random(2) % 2 == 1 ? BoxBitmap : Box2Bitmap).get());
+    box->SetPicture(LookBitmap(*this, BoxBoard.Look(i)));
     TPoint p = BoxGrid(i);
     box->SetLeft(p.X);
     box->SetTop(p.Y);
@@ -55,47 +64,45 @@ void TMainForm::New2BtnClick(TObject*) {
 }
 
 void TMainForm::Timer2Timer(TObject*) {
-  const int t = int(++Timer2->Tag);
+  const TBoxTick tick = BoxBoard.Tick();
+  TakeBoardFigures(*this);
   ShowDblClkStatus();
-  TImage* box = DblClkImages[size_t(BlinkOrder[size_t(t % 16)])];
-  if (box->Tag != HitMarker) box->SetPicture(((t / 16) % 2 == 1 ? BoxBitmap : Box2Bitmap).get());
+  if (tick.Box >= 0) DblClkImages[size_t(tick.Box)]->SetPicture(LookBitmap(*this, tick.Look));
 }
 
 void TMainForm::ImageMouseDown(TObject*, TMouseButton, TShiftState, int, int) {
-  if (DblClkTimer->Tag == PairedClick) {
-    DblClkTimer->Tag = 0;
-    return;
-  }
+  if (!BoxBoard.Press()) return;
   DblClkTimer->SetEnabled(true);
   ResetIdlePrompt();
 }
 
 void TMainForm::ImageDblClick(TObject* sender) {
-  if (GameOver) return;
+  int index = -1;
+  for (int i = 0; i < BoxCount; ++i)
+    if (DblClkImages[size_t(i)] == sender) index = i;
+  const TBoxDoubleClick result = BoxBoard.DoubleClick(index);
+  if (result == bdcIgnored) return;
   DblClkTimer->SetEnabled(false);
-  DblClkTimer->Tag = PairedClick;
-  auto* box = dynamic_cast<TImage*>(sender);
-  if (!box || box->Tag == HitMarker) return;
-  const int index = int(box->Tag);
+  if (result == bdcOnFlower) return;
+  TImage* box = DblClkImages[size_t(index)];
   box->SetPicture(FlowerBitmap.get());
   TPoint p = BoxGrid(index);
   box->SetLeft(p.X - FlowerShift.X);
   box->SetTop(p.Y - FlowerShift.Y);
   box->SetCursor(crDefault);
   PlaySoundResource("whoosh");
-  ++Hits;
   box->Tag = HitMarker;
-  Score += FlowerPoints(int(Timer2->Tag));
+  TakeBoardFigures(*this);
   ShowDblClkStatus();
-  if (Hits == 16) EndDblClkGame();
+  if (result == bdcLastFlower) EndDblClkGame();
   ResetIdlePrompt();
 }
 
 void TMainForm::DblClkTimerTimer(TObject*) {
-  if (GameOver) return;
+  if (!BoxBoard.PressTimedOut()) return;
   DblClkTimer->SetEnabled(false);
   PlaySoundResource("oops");
-  ++Misses;
+  TakeBoardFigures(*this);
   ShowDblClkStatus();
 }
 
@@ -115,6 +122,7 @@ void TMainForm::EndDblClkGame() {
   GameOverImage->BringToFront();
   GameOverImage->Show();
   GameOver = true;
+  BoxBoard.End();
   Timer2->SetEnabled(false);
   New2Btn->SetState(fbsMouseOut);
   ActiveGame = 0;

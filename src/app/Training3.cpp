@@ -6,7 +6,6 @@
 #include "content/LanguageTexts.h"
 #include "controls/TFancyButton.h"
 #include "games/GameRules.h"
-#include "games/Random.h"
 #include "sprites/TSprite.h"
 #include "sprites/TSprites.h"
 #include "toolkit/forms/Sound.h"
@@ -43,7 +42,8 @@ void PaintSurfaceBackground(TSprites* surface) {
 
 void TMainForm::New3BtnClick(TObject*) {
   Timer3->SetEnabled(false);
-  StartRotation = Random(9) % 9;
+  Jigsaw.NewGame();
+  StartRotation = Jigsaw.Rotation();
   Sprites1->SetDragMode(dmAutomatic);
   // Everything comes off the surface first and the surface is given the background
   // a repaint draws (frame and text included) before the pieces are started on it,
@@ -53,15 +53,15 @@ void TMainForm::New3BtnClick(TObject*) {
   // places reach into the frame; the stale pixels would show once a piece moves.
   for (TSprite* sprite : Sprites) sprite->SetVisible(false);
   PaintSurfaceBackground(Sprites1);
-  for (int i = 0; i < 9; ++i) {
+  for (int i = 0; i < JigsawPieces; ++i) {
     TSprite* piece = Sprites1->GetSprite(i);
-    TPoint start = PieceStart(i, StartRotation);
+    TPoint start = Jigsaw.Start(i);
     piece->SetLeft(start.X);
     piece->SetTop(start.Y);
     piece->SetVisible(true);
   }
   Sprites1->Invalidate();
-  PlacedCount = 0;
+  PlacedCount = Jigsaw.PlacedCount();
   New3Btn->SetState(fbsDisabled);
   Training3Sheet->SetShowHint(false);
   ActiveGame = 3;
@@ -84,12 +84,8 @@ void TMainForm::Sprites1DragOver(TObject*, TObject*, int x, int y, TDragState, b
     PickUpPending = false;
     Sprites1->SpriteMouseDown(Sprites1, mbLeft, 0, x, y);
     DraggedIndex = Sprites1->SelIndex();
-    // A piece leaves its place only if it really stood on it, wherever it was grabbed.
-    if (DraggedIndex >= 0) {
-      TSprite* piece = Sprites1->GetSprite(DraggedIndex);
-      TPoint target = PieceTarget(DraggedIndex);
-      if (piece->Left() == target.X && piece->Top() == target.Y) --PlacedCount;
-    }
+    Jigsaw.PickUp(DraggedIndex);
+    PlacedCount = Jigsaw.PlacedCount();
   }
   Sprites1->SpriteMouseMove(Sprites1, 0, x, y);
   accept = true;
@@ -100,16 +96,11 @@ void TMainForm::Sprites1EndDrag(TObject*, TObject*, int x, int y) {
   Sprites1->SpriteMouseUp(Sprites1, mbLeft, 0, x, y);
   if (DraggedIndex < 0) return;
   TSprite* piece = Sprites1->GetSprite(DraggedIndex);
-  TPoint target = PieceTarget(DraggedIndex);
-  if (SnapsInto(piece->Left(), piece->Top(), target)) {
-    piece->MoveTo(Sprites1->Canvas(), target.X, target.Y);
-    PlaySoundResource("ok");
-    if (++PlacedCount == 9) FinishPuzzle();
-  } else {
-    TPoint start = PieceStart(DraggedIndex, StartRotation);
-    piece->MoveTo(Sprites1->Canvas(), start.X, start.Y);
-    PlaySoundResource("oh");
-  }
+  const TJigsawDrop drop = Jigsaw.Drop(DraggedIndex, {piece->Left(), piece->Top()});
+  PlacedCount = Jigsaw.PlacedCount();
+  piece->MoveTo(Sprites1->Canvas(), drop.To.X, drop.To.Y);
+  PlaySoundResource(drop.Snapped ? "ok" : "oh");
+  if (drop.Complete) FinishPuzzle();
 }
 
 void TMainForm::Sprites1Paint(TObject*) {
@@ -128,7 +119,7 @@ void TMainForm::Timer3Timer(TObject*) {
 }
 
 void TMainForm::FinishPuzzle() {
-  for (int i = 0; i < 9; ++i) Sprites1->GetSprite(i)->SetVisible(false);
+  for (int i = 0; i < JigsawPieces; ++i) Sprites1->GetSprite(i)->SetVisible(false);
   Sprites[9]->SetVisible(true);
   Sprites1->SetDragMode(dmManual);
   Timer3->SetEnabled(true);

@@ -29,7 +29,6 @@ constexpr bool PressHitsPicture(TPoint p, int w, int h, int x, int y) {
 // --- Training 2: double-click the boxes.
 
 constexpr int HitMarker = 888;  // the Tag of a box that has become a flower
-constexpr int PairedClick = 4;  // the miss timer's Tag between a double-click and its second press
 
 // Top-left corner of box i (page coordinates): a 4 x 4 grid 65 pixels apart.
 constexpr TPoint BoxGrid(int i) {

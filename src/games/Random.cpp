@@ -13,3 +13,17 @@ int Random(int range) {
   if (range <= 0) return 0;
   return int((uint64_t(RandSeed) * uint64_t(uint32_t(range))) >> 32);
 }
+
+namespace {
+
+class TProgramRandom final : public TRandomSource {
+public:
+  int Next(int range) override { return Random(range); }
+};
+
+}  // namespace
+
+TRandomSource& ProgramRandom() {
+  static TProgramRandom source;
+  return source;
+}

@@ -12,3 +12,14 @@ extern uint32_t RandSeed;
 void Randomize();
 // A uniformly drawn integer in 0 .. range - 1 (0 when range <= 0).
 int Random(int range);
+
+// Where a game board takes its draws from; a test gives a board a scripted source.
+class TRandomSource {
+public:
+  virtual ~TRandomSource() = default;
+  // A uniformly drawn integer in 0 .. range - 1 (0 when range <= 0).
+  virtual int Next(int range) = 0;
+};
+
+// The program's generator above, as a source for the boards.
+TRandomSource& ProgramRandom();
