@@ -8,7 +8,8 @@ FILE_VERSION ("9.8.7.6") replaces the file and product version; tests use it to 
 the linked resource from the embedded copy.
 """
 
-import importlib.util
+import runpy
+import types
 import os
 import sys
 
@@ -17,10 +18,7 @@ ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__)
 
 def load_version_values():
     path = os.path.join(ROOT, "tools", "version", "make_version_block.py")
-    spec = importlib.util.spec_from_file_location("make_version_block", path)
-    module = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(module)
-    return module
+    return types.SimpleNamespace(**runpy.run_path(path))
 
 
 def rc_text(text: str) -> str:
