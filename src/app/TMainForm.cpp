@@ -31,9 +31,6 @@ TMainForm* MainForm = nullptr;
 
 namespace {
 
-constexpr TCursor crMalet = 5;
-constexpr TCursor crMaletDown = 6;
-constexpr TCursor crFlower = 7;
 constexpr TColor GameButtonTextColour = 0xFFFF80;
 
 }  // namespace

@@ -42,6 +42,12 @@ class TURLStatic;
 class TVersionLabel;
 class TDragObject;
 
+// The games' cursors in the screen's cursor table: the mallet, raised and lowered, and
+// the flower shown over the double-click boxes.
+constexpr TCursor crMalet = 5;
+constexpr TCursor crMaletDown = 6;
+constexpr TCursor crFlower = 7;
+
 class TMainForm : public TForm, public TPublishedMethods {
 public:
   explicit TMainForm(TComponent* owner);

@@ -22,8 +22,6 @@
 
 namespace {
 
-constexpr TCursor crMaletDown = 6;
-
 // Fills a board place with the board's background (the colour of its parent).
 void EraseSlot(TPaintBox* board, int slot, const TBitmap* dead) {
   TCanvas& canvas = board->Canvas();

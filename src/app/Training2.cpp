@@ -17,7 +17,6 @@
 
 namespace {
 
-constexpr TCursor crFlower = 7;
 constexpr TPoint FlowerShift = {40, 40};  // centres the 100 x 100 flower on the 20 x 20 box
 
 // The game's clock and figures as the board holds them, for the panel.

@@ -26,7 +26,6 @@ using testsupport::TScenario;
 
 namespace {
 
-constexpr TCursor crMalet = 5, crMaletDown = 6;
 // Top-left corners of the nine places on the board, and how live bugs twitch.
 constexpr std::array<TPoint, 9> Places = {
     {{10, 10}, {200, 10}, {105, 95}, {10, 180}, {200, 180}, {105, 10}, {105, 180}, {10, 95}, {200, 95}}};

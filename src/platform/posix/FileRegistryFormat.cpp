@@ -4,6 +4,9 @@
 #include <cstdio>
 #include <string_view>
 
+#include "platform/Cp1252.h"
+#include "platform/Utf8.h"
+
 namespace platform {
 
 namespace {
@@ -43,69 +46,15 @@ bool TakeHex(std::string_view& s, size_t maxDigits, uint32_t& value) {
   return n > 0;
 }
 
-// Windows-1252 code points of the bytes 0x80..0x9F; the rest of the code page is Latin-1.
-// The five bytes the code page leaves undefined stand for the C1 controls of that value.
-constexpr char32_t kHighCodePoints[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-};
+using platform::AppendUtf8;
 
-char32_t CodePointOf(unsigned char byte) {
-  return byte >= 0x80 && byte < 0xA0 ? kHighCodePoints[byte - 0x80] : char32_t(byte);
-}
-
-// The 8-bit byte of a code point; -1 when the code page has none.
-int ByteOf(char32_t c) {
-  if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return int(c);
-  for (int i = 0; i < 32; ++i)
-    if (kHighCodePoints[i] == c) return 0x80 + i;
-  return -1;
-}
-
-// UTF-8, also for the lone surrogates a UTF-16 file may hold, so that any UTF-16 text
-// converts to UTF-8 and back unchanged.
-void AppendUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out += char(c);
-  } else if (c < 0x800) {
-    out += char(0xC0 | (c >> 6));
-    out += char(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += char(0xE0 | (c >> 12));
-    out += char(0x80 | ((c >> 6) & 0x3F));
-    out += char(0x80 | (c & 0x3F));
-  } else {
-    out += char(0xF0 | (c >> 18));
-    out += char(0x80 | ((c >> 12) & 0x3F));
-    out += char(0x80 | ((c >> 6) & 0x3F));
-    out += char(0x80 | (c & 0x3F));
-  }
-}
-
-// Decodes one UTF-8 sequence at text[pos], advancing pos; false for a malformed one.
+// Decodes one UTF-8 sequence at text[pos] (lone surrogates included), advancing pos;
+// false for a malformed one.
 bool TakeUtf8(std::string_view text, size_t& pos, char32_t& c) {
-  const auto lead = static_cast<unsigned char>(text[pos++]);
-  int extra = 0;
-  if (lead < 0x80) {
-    c = lead;
-    return true;
-  }
-  if (lead >= 0xC2 && lead <= 0xDF)
-    extra = 1;
-  else if (lead >= 0xE0 && lead <= 0xEF)
-    extra = 2;
-  else if (lead >= 0xF0 && lead <= 0xF4)
-    extra = 3;
-  else
-    return false;
-  c = lead & (0x7F >> (extra + 1));
-  for (int i = 0; i < extra; ++i) {
-    if (pos >= text.size() || (static_cast<unsigned char>(text[pos]) & 0xC0) != 0x80) return false;
-    c = (c << 6) | (static_cast<unsigned char>(text[pos++]) & 0x3F);
-  }
-  static constexpr char32_t kMinimum[4] = {0, 0x80, 0x800, 0x10000};
-  return c >= kMinimum[extra] && c <= 0x10FFFF;
+  const int32_t decoded = DecodeUtf8(text, pos, TSurrogates::Accept);
+  if (decoded < 0) return false;
+  c = char32_t(decoded);
+  return true;
 }
 
 // UTF-8 text as 8-bit text; false when a character has no 8-bit byte.
@@ -113,7 +62,7 @@ bool Utf8To8Bit(std::string_view text, std::string& out) {
   out.clear();
   for (size_t pos = 0; pos < text.size();) {
     char32_t c = 0;
-    int byte = TakeUtf8(text, pos, c) ? ByteOf(c) : -1;
+    int byte = TakeUtf8(text, pos, c) ? CodePointToCp1252(c) : -1;
     if (byte < 0) return false;
     out += char(byte);
   }
@@ -122,7 +71,7 @@ bool Utf8To8Bit(std::string_view text, std::string& out) {
 
 std::string EightBitToUtf8(std::string_view text) {
   std::string out;
-  for (char c : text) AppendUtf8(out, CodePointOf(static_cast<unsigned char>(c)));
+  for (char c : text) AppendUtf8(out, Cp1252ToCodePoint(static_cast<unsigned char>(c)));
   return out;
 }
 
@@ -158,7 +107,7 @@ std::string Utf8ToUtf16(std::string_view text) {
     char32_t c = 0;
     if (!TakeUtf8(text, pos, c)) {
       pos = start + 1;
-      c = CodePointOf(static_cast<unsigned char>(text[start]));
+      c = Cp1252ToCodePoint(static_cast<unsigned char>(text[start]));
     }
     if (c >= 0x10000) {
       AppendUtf16Unit(out, 0xD800 + ((c - 0x10000) >> 10));
