@@ -13,6 +13,10 @@ fuzz_seconds=${FUZZ_SECONDS:-60}
 
 bash tools/install-deps.sh
 
+echo "== Source layout: clang-format and the layers"
+bash tools/checks/check_format.sh
+/usr/bin/python3 tools/checks/check_layers.py
+
 echo "== Asset formats"
 /usr/bin/python3 tools/assets/check_assets.py
 

@@ -4,13 +4,13 @@
 
 #include <benchmark/benchmark.h>
 
-#include "support/VirtualTime.h"
 #include "games/Random.h"
 #include "support/Scenario.h"
+#include "support/VirtualTime.h"
 #include "toolkit/forms/TApplication.h"
+#include "toolkit/forms/TTimer.h"
 #include "toolkit/stdctrls/TPageControl.h"
 #include "toolkit/stdctrls/TTabSheet.h"
-#include "toolkit/forms/TTimer.h"
 
 namespace {
 
@@ -30,7 +30,7 @@ void BM_Training1Tick(benchmark::State& state) {
   TMainForm& f = s.Form();
   StartGame(s, f.Training1Sheet);
   for (auto _ : state) {
-    AdvanceTime(f.Timer1->Interval());     // exactly one tick
+    AdvanceTime(f.Timer1->Interval());                  // exactly one tick
     if (!f.Timer1->Enabled()) f.New1BtnClick(nullptr);  // time out after 200 ticks: play on
   }
   state.counters["presents"] = s.Backend().PresentCount();

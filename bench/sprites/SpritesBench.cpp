@@ -20,9 +20,9 @@
 #include "sprites/TSprite.h"
 #include "sprites/TSprites.h"
 #include "toolkit/forms/TApplication.h"
-#include "toolkit/graphics/TBitmap.h"
 #include "toolkit/forms/TControlCanvas.h"
 #include "toolkit/forms/TForm.h"
+#include "toolkit/graphics/TBitmap.h"
 #include "toolkit/graphics/TPicture.h"
 
 namespace {
@@ -30,9 +30,9 @@ namespace {
 struct TPiece {
   int Width, Height, Left, Top;
 };
-const TPiece kPieces[] = {{73, 74, 170, 10},  {116, 62, 12, 10},  {138, 48, 12, 250},
-                          {73, 84, 470, 130}, {70, 68, 170, 250}, {63, 88, 330, 250},
-                          {92, 89, 470, 250}, {89, 104, 12, 130}, {65, 97, 330, 10}};
+const TPiece Pieces[] = {{73, 74, 170, 10},  {116, 62, 12, 10},  {138, 48, 12, 250},
+                         {73, 84, 470, 130}, {70, 68, 170, 250}, {63, 88, 330, 250},
+                         {92, 89, 470, 250}, {89, 104, 12, 130}, {65, 97, 330, 10}};
 
 // A piece picture: opaque colour with red (transparent) notches on every side.
 void MakePiece(TBitmap& b, int w, int h, TColor color) {
@@ -58,7 +58,7 @@ public:
     Surface->Font().SetHeight(-19);
     Surface->OnPaint = [this](TObject*) { PaintBoard(); };
     for (int i = 0; i < 10; ++i) {
-      TPiece p = i < 9 ? kPieces[i] : TPiece{300, 136, 150, 110};
+      TPiece p = i < 9 ? Pieces[i] : TPiece{300, 136, 150, 110};
       auto* s = new TSprite(FForm);
       TBitmap bitmap;
       MakePiece(bitmap, p.Width, p.Height, TColor(0x3070A0 + 0x0B1305 * i));

@@ -21,20 +21,20 @@
 #include "storage/TJMostRecentlyUsedList.h"
 #include "storage/TMRUCombo.h"
 #include "storage/TUndoMultiBuffer.h"
-#include "toolkit/layout/ClassRegistry.h"
-#include "toolkit/layout/LayoutReader.h"
-#include "toolkit/stdctrls/TAction.h"
 #include "toolkit/forms/TApplication.h"
 #include "toolkit/forms/TForm.h"
+#include "toolkit/layout/ClassRegistry.h"
+#include "toolkit/layout/LayoutReader.h"
+#include "toolkit/layout/TPublishedMethods.h"
+#include "toolkit/stdctrls/TAction.h"
 #include "toolkit/stdctrls/TListBox.h"
 #include "toolkit/stdctrls/TMenuItem.h"
 #include "toolkit/stdctrls/TPanel.h"
-#include "toolkit/layout/TPublishedMethods.h"
 #include "toolkit/stdctrls/TStaticText.h"
 
 namespace {
 
-const char* const kLayout = R"(object DemoForm: TDemoForm
+const char* const TestLayout = R"(object DemoForm: TDemoForm
   Caption = 'Pointrix component library'
   ClientWidth = 420
   ClientHeight = 300
@@ -189,7 +189,7 @@ public:
     PublishMethod("RecentChange", this, &TDemoForm::RecentChange);
     PublishMethod("RecentSelect", this, &TDemoForm::RecentSelect);
     PublishMethod("AppendWordDo", this, &TDemoForm::AppendWordDo);
-    ReadLayout(this, kLayout);
+    ReadLayout(this, TestLayout);
     Word = Find<TMRUCombo>("Word");
     Recent = Find<TJMostRecentlyUsedList>("Recent");
     Undo = Find<TUndoMultiBuffer>("Undo");

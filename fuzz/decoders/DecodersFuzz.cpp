@@ -4,9 +4,9 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "toolkit/core/Types.h"
 #include "toolkit/graphics/formats/BmpDecoder.h"
 #include "toolkit/graphics/formats/CurDecoder.h"
-#include "toolkit/core/Types.h"
 #include "toolkit/graphics/formats/WavDecoder.h"
 
 namespace {

@@ -10,9 +10,10 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // A copy of exactly size bytes, so that any read past the end is caught.
   std::vector<uint8_t> block(data, data + size);
-  static const char* const kPaths[] = {"\\", "\\VarFileInfo\\Translation", "\\StringFileInfo\\040904e4\\FileVersion",
-                                       "\\StringFileInfo\\040904E4\\ProductVersion", "\\\\x\\\\"};
-  for (const char* path : kPaths) {
+  static const char* const QueryPaths[] = {"\\", "\\VarFileInfo\\Translation",
+                                           "\\StringFileInfo\\040904e4\\FileVersion",
+                                           "\\StringFileInfo\\040904E4\\ProductVersion", "\\\\x\\\\"};
+  for (const char* path : QueryPaths) {
     platform::TPVersionValue value;
     platform::QueryVersionValue(block.data(), block.size(), path, value);
   }

@@ -3,13 +3,13 @@
 #include "app/TMainForm.h"
 #include "content/LanguageTexts.h"
 #include "controls/TFancyButton.h"
-#include "toolkit/graphics/TCanvas.h"
 #include "toolkit/forms/TControlCanvas.h"
+#include "toolkit/forms/TTimer.h"
+#include "toolkit/graphics/TCanvas.h"
 #include "toolkit/stdctrls/TImage.h"
 #include "toolkit/stdctrls/TLabel.h"
 #include "toolkit/stdctrls/TPageControl.h"
 #include "toolkit/stdctrls/TTabSheet.h"
-#include "toolkit/forms/TTimer.h"
 
 namespace {
 

@@ -11,21 +11,21 @@
 #include "sprites/TSprites.h"
 #include "storage/StorageRegistration.h"
 #include "storage/TJSetting.h"
+#include "toolkit/forms/TApplication.h"
+#include "toolkit/forms/TScreen.h"
+#include "toolkit/forms/TTimer.h"
+#include "toolkit/graphics/TBitmap.h"
 #include "toolkit/layout/ClassRegistry.h"
 #include "toolkit/layout/LayoutReader.h"
 #include "toolkit/layout/TPublishedFields.h"
-#include "toolkit/forms/TApplication.h"
-#include "toolkit/graphics/TBitmap.h"
+#include "toolkit/rtf/TRichEdit.h"
 #include "toolkit/stdctrls/TImage.h"
 #include "toolkit/stdctrls/TLabel.h"
 #include "toolkit/stdctrls/TListBox.h"
 #include "toolkit/stdctrls/TPageControl.h"
 #include "toolkit/stdctrls/TPaintBox.h"
 #include "toolkit/stdctrls/TPanel.h"
-#include "toolkit/rtf/TRichEdit.h"
-#include "toolkit/forms/TScreen.h"
 #include "toolkit/stdctrls/TTabSheet.h"
-#include "toolkit/forms/TTimer.h"
 
 TMainForm* MainForm = nullptr;
 
@@ -120,7 +120,7 @@ using TMainFormFields =
                      TImage, TSprites, TVersionLabel, TURLStatic, TListBox, TJSetting>;
 
 // The main window's published fields, in declaration order (Sprite1 .. Sprite10 apart).
-constexpr TMainFormFields::TEntry kMainFormFields[] = {
+constexpr TMainFormFields::TEntry MainFormFields[] = {
     {"Panel1", &TMainForm::Panel1},
     {"PageControl1", &TMainForm::PageControl1},
     {"OverviewRE", &TMainForm::OverviewRE},
@@ -202,7 +202,7 @@ constexpr TMainFormFields::TEntry kMainFormFields[] = {
 }  // namespace
 
 void TMainForm::BindComponents() {
-  TMainFormFields::Bind(*this, kMainFormFields);
+  TMainFormFields::Bind(*this, MainFormFields);
   for (int i = 0; i < 10; ++i)
     Sprites[size_t(i)] = TMainFormFields::Find<TSprite>(*this, ("Sprite" + std::to_string(i + 1)).c_str());
 }

@@ -9,16 +9,16 @@
 #include "controls/TFancyButton.h"
 #include "games/GameRules.h"
 #include "toolkit/forms/Sound.h"
+#include "toolkit/forms/TControlCanvas.h"
+#include "toolkit/forms/TScreen.h"
+#include "toolkit/forms/TTimer.h"
 #include "toolkit/graphics/TBitmap.h"
 #include "toolkit/graphics/TCanvas.h"
-#include "toolkit/forms/TControlCanvas.h"
+#include "toolkit/rtf/TRichEdit.h"
 #include "toolkit/stdctrls/TImage.h"
 #include "toolkit/stdctrls/TLabel.h"
 #include "toolkit/stdctrls/TPaintBox.h"
-#include "toolkit/rtf/TRichEdit.h"
-#include "toolkit/forms/TScreen.h"
 #include "toolkit/stdctrls/TTabSheet.h"
-#include "toolkit/forms/TTimer.h"
 
 namespace {
 

@@ -8,12 +8,12 @@
 #include "controls/TFancyButton.h"
 #include "games/GameRules.h"
 #include "toolkit/forms/Sound.h"
+#include "toolkit/forms/TTimer.h"
 #include "toolkit/graphics/TBitmap.h"
+#include "toolkit/rtf/TRichEdit.h"
 #include "toolkit/stdctrls/TImage.h"
 #include "toolkit/stdctrls/TLabel.h"
-#include "toolkit/rtf/TRichEdit.h"
 #include "toolkit/stdctrls/TTabSheet.h"
-#include "toolkit/forms/TTimer.h"
 
 namespace {
 

@@ -9,10 +9,10 @@
 #include "sprites/TSprite.h"
 #include "sprites/TSprites.h"
 #include "toolkit/forms/Sound.h"
-#include "toolkit/graphics/TCanvas.h"
 #include "toolkit/forms/TControlCanvas.h"
-#include "toolkit/stdctrls/TTabSheet.h"
 #include "toolkit/forms/TTimer.h"
+#include "toolkit/graphics/TCanvas.h"
+#include "toolkit/stdctrls/TTabSheet.h"
 
 TColor FrameColour = 0;
 

@@ -19,21 +19,21 @@
 
 namespace {
 
-const TLayoutNames kStateNames = {{"fbsUp", fbsUp},
-                                  {"fbsDown", fbsDown},
-                                  {"fbsMouseOut", fbsMouseOut},
-                                  {"fbsExclusive", fbsExclusive},
-                                  {"fbsDisabled", fbsDisabled}};
-const TLayoutNames kModalResultNames = {{"mrNone", 0},   {"mrOk", 1},  {"mrCancel", 2}, {"mrAbort", 3}, {"mrRetry", 4},
-                                        {"mrIgnore", 5}, {"mrYes", 6}, {"mrNo", 7},     {"mrAll", 8}};
+const TLayoutNames StateNames = {{"fbsUp", fbsUp},
+                                 {"fbsDown", fbsDown},
+                                 {"fbsMouseOut", fbsMouseOut},
+                                 {"fbsExclusive", fbsExclusive},
+                                 {"fbsDisabled", fbsDisabled}};
+const TLayoutNames ModalResultNames = {{"mrNone", 0},   {"mrOk", 1},  {"mrCancel", 2}, {"mrAbort", 3}, {"mrRetry", 4},
+                                       {"mrIgnore", 5}, {"mrYes", 6}, {"mrNo", 7},     {"mrAll", 8}};
 
 void RegisterFancyButton() {
   ClassRegistry()
       .Register<TFancyButton>("TFancyButton", "TCustomControl")
-      .Enum("State", kStateNames, [](TFancyButton& b, int v) { b.SetState(TFancyButtonState(v)); })
+      .Enum("State", StateNames, [](TFancyButton& b, int v) { b.SetState(TFancyButtonState(v)); })
       .Property("ModalResult",
                 [](TFancyButton& b, const TLayoutValue& v, TLayoutContext&) {
-                  b.SetModalResult(v.Kind == lvIdent ? LayoutEnum(v, kModalResultNames) : v.AsInteger());
+                  b.SetModalResult(v.Kind == lvIdent ? LayoutEnum(v, ModalResultNames) : v.AsInteger());
                 })
       .Boolean("AllowAllUp", [](TFancyButton& b, bool v) { b.SetAllowAllUp(v); })
       .Integer("GroupIndex", [](TFancyButton& b, int v) { b.SetGroupIndex(v); })

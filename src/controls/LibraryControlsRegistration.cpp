@@ -15,8 +15,8 @@
 
 namespace {
 
-const TLayoutNames kAnimationNames = {{"atNone", atNone}, {"atFlash", atFlash}, {"atFly", atFly}, {"atFade", atFade}};
-const TLayoutNames kNumberTypeNames = {{"ntInteger", ntInteger}, {"ntFloat", ntFloat}};
+const TLayoutNames AnimationNames = {{"atNone", atNone}, {"atFlash", atFlash}, {"atFly", atFly}, {"atFade", atFade}};
+const TLayoutNames NumberTypeNames = {{"ntInteger", ntInteger}, {"ntFloat", ntFloat}};
 
 }  // namespace
 
@@ -27,12 +27,12 @@ void RegisterLibraryControlsClasses() {
   RegisterLibraryToolkitClasses();
   ClassRegistry()
       .Register<TAnimatedLabel>("TAnimatedLabel", "TLabel")
-      .Enum("AnimationType", kAnimationNames, [](TAnimatedLabel& l, int v) { l.SetAnimationType(TAnimationType(v)); })
+      .Enum("AnimationType", AnimationNames, [](TAnimatedLabel& l, int v) { l.SetAnimationType(TAnimationType(v)); })
       .Integer("Interval", [](TAnimatedLabel& l, int v) { l.SetInterval(v); });
   ClassRegistry()
       .Register<TNumberEdit>("TNumberEdit", "TCustomEdit")
       .Float("Value", [](TNumberEdit& e, double v) { e.SetValue(float(v)); })
-      .Enum("NumberType", kNumberTypeNames, [](TNumberEdit& e, int v) { e.NumberType = TNumberType(v); });
+      .Enum("NumberType", NumberTypeNames, [](TNumberEdit& e, int v) { e.NumberType = TNumberType(v); });
   ClassRegistry()
       .Register<TUnitEdit>("TUnitEdit", "TCustomControl")
       .String("Unit", [](TUnitEdit& u, const std::string& v) { u.SetUnit(v); })

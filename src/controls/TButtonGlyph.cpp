@@ -42,7 +42,7 @@ void TButtonGlyph::AssignSource(const TBitmap* bitmap) {
   FTransparentColor = bitmap->TransparentColor();
   if (bitmap->Width() % bitmap->Height() == 0) {
     int n = bitmap->Width() / bitmap->Height();
-    SetImageCount(n > kFancyButtonStateCount ? 1 : n);
+    SetImageCount(n > FancyButtonStateCount ? 1 : n);
   }
 }
 
@@ -117,7 +117,7 @@ void TButtonGlyph::StoreImage(int& slot, const TBitmap& work, TColor maskColor) 
 
 int TButtonGlyph::BuildStateImage(TFancyButtonState state, bool rebuild) {
   if (state == fbsDown && FImageCount < 3) state = fbsUp;
-  if (state >= kFancyButtonStateCount) return -1;
+  if (state >= FancyButtonStateCount) return -1;
   int& slot = FSlots[state];
   if (slot != -1 && !rebuild) return slot;
   if (FSource->Width() == 0 || FSource->Height() == 0) return slot;

@@ -28,7 +28,7 @@ enum TFancyButtonState : uint8_t {
   fbsExclusive,  // latched down
   fbsDisabled,   // disabled
 };
-constexpr int kFancyButtonStateCount = 5;
+constexpr int FancyButtonStateCount = 5;
 
 // Where DrawFace puts the image and the caption (canvas coordinates).
 struct TGlyphLayout {
@@ -100,7 +100,7 @@ private:
 
   std::unique_ptr<TBitmap> FSource;
   TGlyphList* FImageList = nullptr;  // shared, owned by the cache
-  std::array<int, kFancyButtonStateCount> FSlots;
+  std::array<int, FancyButtonStateCount> FSlots;
   TColor FTransparentColor = clOlive;
   int FImageCount = 1;
 };

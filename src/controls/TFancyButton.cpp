@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <cctype>
 
-#include "toolkit/stdctrls/TAction.h"
 #include "toolkit/forms/TControlCanvas.h"
 #include "toolkit/forms/TForm.h"
-#include "toolkit/graphics/TImageList.h"
 #include "toolkit/forms/TScreen.h"
+#include "toolkit/graphics/TImageList.h"
+#include "toolkit/stdctrls/TAction.h"
 
 namespace {
 
@@ -62,7 +62,7 @@ void TFancyButton::SetState(TFancyButtonState state) {
 }
 
 void TFancyButton::SetModalResult(int value) {
-  if (value < 0 || value > kFancyModalResultMax) throw Exception(Format("Modal result %d out of range", value));
+  if (value < 0 || value > FancyModalResultMax) throw Exception(Format("Modal result %d out of range", value));
   FModalResult = TFancyModalResult(value);
 }
 
@@ -73,7 +73,7 @@ void TFancyButton::SetGlyph(const TBitmap* glyph) {
 }
 
 void TFancyButton::SetNumGlyphs(int value) {
-  value = std::clamp(value, 1, kFancyButtonStateCount);
+  value = std::clamp(value, 1, FancyButtonStateCount);
   if (value == FGlyph->ImageCount()) return;
   FGlyph->SetImageCount(value);
   SizeToCell();

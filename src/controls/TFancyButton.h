@@ -21,7 +21,7 @@ class TAction;
 
 // The toolkit's modal-result codes, 0 (none) to 8; 2 is cancel.
 using TFancyModalResult = uint8_t;
-constexpr TFancyModalResult kFancyModalResultMax = 8;
+constexpr TFancyModalResult FancyModalResultMax = 8;
 constexpr TFancyModalResult mrCancelResult = 2;
 
 class TFancyButton : public TCustomControl {

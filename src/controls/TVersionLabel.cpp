@@ -30,7 +30,7 @@ void TVersionLabel::ReadVersion() {
     const std::string subBlock = Format("\\StringFileInfo\\%04x%04x\\FileVersion", language, codePage);
     TVersionValue version;
     if (!VerQueryValue(block.data(), block.size(), subBlock, version) || !version.IsText) return;
-    FVersion = version.Text.substr(0, kMaxVersionLength);
+    FVersion = version.Text.substr(0, MaxVersionLength);
   } catch (const std::exception&) {
     // No version information is not an error worth reporting: the label shows "Version ".
   }

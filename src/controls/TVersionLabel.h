@@ -11,7 +11,7 @@
 class TVersionLabel : public TLabel {
 public:
   // Room for the version text, as in the stored form of the label: longer versions are cut.
-  static constexpr size_t kMaxVersionLength = 23;
+  static constexpr size_t MaxVersionLength = 23;
 
   explicit TVersionLabel(TComponent* owner);
   const char* ClassName() const override { return "TVersionLabel"; }

@@ -6,8 +6,14 @@ namespace {
 IBackend* gBackend = nullptr;
 }
 
-IBackend& Backend() { return *gBackend; }
-void SetBackend(IBackend* backend) { gBackend = backend; }
-bool HasBackend() { return gBackend != nullptr; }
+IBackend& Backend() {
+  return *gBackend;
+}
+void SetBackend(IBackend* backend) {
+  gBackend = backend;
+}
+bool HasBackend() {
+  return gBackend != nullptr;
+}
 
 }  // namespace platform

@@ -29,7 +29,7 @@ std::vector<TPDirEntry> ListFolder(const std::string& path);
 // Converts '\' separators to '/'.
 std::string NativePath(const std::string& path);
 
-bool FileExists(const std::string& path);    // a regular file, not a folder
+bool FileExists(const std::string& path);  // a regular file, not a folder
 bool FolderExists(const std::string& path);
 // Size of a regular file; nullopt when it cannot be determined.
 std::optional<uint64_t> FileSize(const std::string& path);

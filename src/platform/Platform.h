@@ -37,11 +37,11 @@ enum class TPEventKind : uint8_t {
   MouseLeave,  // the pointer left the client area
   KeyDown,     // Key is a Windows virtual-key code (VK_RETURN = 13, VK_LEFT = 37, 'A' = 65 ...)
   KeyUp,
-  Char,        // Text holds one or more characters in Windows-1252; see ControlCharForKey
+  Char,  // Text holds one or more characters in Windows-1252; see ControlCharForKey
   FocusGained,
   FocusLost,
-  Close,       // the user asked the window to close (close box, window manager)
-  Expose,      // the window's contents were lost and must be presented again
+  Close,   // the user asked the window to close (close box, window manager)
+  Expose,  // the window's contents were lost and must be presented again
 };
 
 struct TPEvent {
@@ -59,10 +59,26 @@ struct TPEvent {
 // 27) type themselves. Both backends send it as a Char event right after the KeyDown
 // (also for auto-repeat), as Windows does; 0 for every other key, whose text comes
 // from the keyboard layout instead.
-inline char ControlCharForKey(uint32_t key) { return key == 8 || key == 9 || key == 13 || key == 27 ? char(key) : 0; }
+inline char ControlCharForKey(uint32_t key) {
+  return key == 8 || key == 9 || key == 13 || key == 27 ? char(key) : 0;
+}
 
 // Standard pointer shapes. None hides the pointer.
-enum class TPStdCursor : uint8_t { Arrow, IBeam, Wait, Cross, Hand, SizeAll, SizeNS, SizeWE, No, UpArrow, AppStarting, Help, None };
+enum class TPStdCursor : uint8_t {
+  Arrow,
+  IBeam,
+  Wait,
+  Cross,
+  Hand,
+  SizeAll,
+  SizeNS,
+  SizeWE,
+  No,
+  UpArrow,
+  AppStarting,
+  Help,
+  None
+};
 
 // A custom pointer image, 32-bit ARGB (0xAARRGGBB), Width * Height pixels.
 struct TPCursorImage {

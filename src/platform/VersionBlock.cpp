@@ -1,6 +1,6 @@
-#include "platform/Version.h"
-
 #include <algorithm>
+
+#include "platform/Version.h"
 
 namespace platform {
 

@@ -6,16 +6,16 @@
 #include <cstring>
 #include <utility>
 
+#include "toolkit/forms/TControlCanvas.h"
 #include "toolkit/graphics/TBitmap.h"
 #include "toolkit/graphics/TCanvas.h"
-#include "toolkit/forms/TControlCanvas.h"
 
 namespace spritecompose {
 
 // Above this many pixels an area is recomposed on the canvas itself rather than in
 // a temporary bitmap: the result is the same (nothing is shown before the handler
 // returns), only a copy of that size is avoided.
-constexpr int64_t kMaxOffscreenPixels = int64_t(1) << 22;
+constexpr int64_t MaxOffscreenPixels = int64_t(1) << 22;
 
 // A plain pixel copy (SRCCOPY), whatever copy mode the destination canvas was left in.
 inline void CopyPlain(TCanvas& dest, const TRect& destRect, TCanvas& source, const TRect& sourceRect) {
@@ -80,7 +80,7 @@ struct TComposeTarget {
 // too large for a temporary bitmap is worked on c directly.
 template <class F>
 void ComposeArea(TCanvas& c, const TRect& area, const TRect& overwritten, F&& op) {
-  if (area.IsEmpty() || int64_t(area.Width()) * area.Height() > kMaxOffscreenPixels) {
+  if (area.IsEmpty() || int64_t(area.Width()) * area.Height() > MaxOffscreenPixels) {
     op(TComposeTarget{c, nullptr, {}});
     return;
   }

@@ -20,14 +20,14 @@
 
 namespace {
 
-const TLayoutNames kDragKindNames = {{"dkDrag", 0}, {"dkDock", 1}};
+const TLayoutNames DragKindNames = {{"dkDrag", 0}, {"dkDock", 1}};
 
 void RegisterSprites() {
   ClassRegistry()
       .Register<TSprites>("TSprites", "TCustomControl")
       .Event<TNotifyEvent>("OnPaint", [](TSprites& s, TNotifyEvent e) { s.OnPaint = e; })
       .Cursor("DragCursor", [](TSprites&, TCursor) {})
-      .Enum("DragKind", kDragKindNames, [](TSprites&, int) {})
+      .Enum("DragKind", DragKindNames, [](TSprites&, int) {})
       .Ignored("PopupMenu")
       .Ignored("OnStartDock")
       .Ignored("OnEndDock");

@@ -12,7 +12,7 @@ namespace {
 
 // Positions beyond this are refused by MoveTo: far outside any surface, and small
 // enough that position plus picture size cannot overflow.
-constexpr int kPositionLimit = 1 << 24;
+constexpr int PositionLimit = 1 << 24;
 
 // Runs op on an off-screen copy of area of c, the sprites of front (front-most
 // first) taken off it before and put back on after, and copies the area back.
@@ -151,7 +151,7 @@ bool TSprite::Redraw(TCanvas* c, int x, int y) {
 
 bool TSprite::MoveTo(TCanvas& c, int x, int y) {
   if (!FBackground) return false;
-  if (std::abs(x) > kPositionLimit || std::abs(y) > kPositionLimit) return false;
+  if (std::abs(x) > PositionLimit || std::abs(y) > PositionLimit) return false;
   // A hidden sprite covers nothing: it takes the new place and leaves the canvas
   // alone (its stored background may no longer match what is on the surface).
   if (FShown) {

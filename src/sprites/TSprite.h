@@ -17,8 +17,8 @@
 #include <memory>
 #include <vector>
 
-#include "toolkit/graphics/TBitmap.h"
 #include "toolkit/forms/TGraphicControl.h"
+#include "toolkit/graphics/TBitmap.h"
 #include "toolkit/graphics/TPicture.h"
 
 class TSprites;

@@ -24,15 +24,15 @@
 
 namespace {
 
-const TLayoutNames kRootKeyNames = {{"atrkClassesRoot", atrkClassesRoot},     {"atrkLocalMachine", atrkLocalMachine},
-                                    {"atrkCurrentUser", atrkCurrentUser},     {"atrkUsers", atrkUsers},
-                                    {"atrkCurrentConfig", atrkCurrentConfig}, {"atrkDynamicData", atrkDynamicData}};
-const TLayoutNames kSortNames = {{"skName", skName}, {"skMostRecent", skMostRecent}};
-const TLayoutNames kMenuKindNames = {{"mkInsertBefore", mkInsertBefore},
-                                     {"mkInsertAfter", mkInsertAfter},
-                                     {"mkInsertWithSeparator", mkInsertWithSeparator},
-                                     {"mkSubMenu", mkSubMenu}};
-const TLayoutNames kActiveNames = {{"aocFromRegistry", aocFromRegistry}, {"aocYes", aocYes}, {"aocNo", aocNo}};
+const TLayoutNames RootKeyNames = {{"atrkClassesRoot", atrkClassesRoot},     {"atrkLocalMachine", atrkLocalMachine},
+                                   {"atrkCurrentUser", atrkCurrentUser},     {"atrkUsers", atrkUsers},
+                                   {"atrkCurrentConfig", atrkCurrentConfig}, {"atrkDynamicData", atrkDynamicData}};
+const TLayoutNames SortNames = {{"skName", skName}, {"skMostRecent", skMostRecent}};
+const TLayoutNames MenuKindNames = {{"mkInsertBefore", mkInsertBefore},
+                                    {"mkInsertAfter", mkInsertAfter},
+                                    {"mkInsertWithSeparator", mkInsertWithSeparator},
+                                    {"mkSubMenu", mkSubMenu}};
+const TLayoutNames ActiveNames = {{"aocFromRegistry", aocFromRegistry}, {"aocYes", aocYes}, {"aocNo", aocNo}};
 
 // An unsigned 32-bit property (written as a non-negative integer).
 uint32_t LayoutUnsigned(const TLayoutValue& v) {
@@ -44,7 +44,7 @@ uint32_t LayoutUnsigned(const TLayoutValue& v) {
 template <class T>
 void StorageProperties(TClassBuilder<T> builder) {
   builder.String("Storage.Key", [](T& c, const std::string& v) { c.GetStorage()->SetKey(v); })
-      .Enum("Storage.RegistryRootKey", kRootKeyNames,
+      .Enum("Storage.RegistryRootKey", RootKeyNames,
             [](T& c, int v) { c.GetStorage()->SetRegistryRootKey(TJStorageRootKey(v)); });
 }
 
@@ -57,9 +57,9 @@ void RegisterMostRecentlyUsedList() {
       .Boolean("NumberAccelerators", [](L& l, bool v) { l.NumberAccelerators = v; })
       .Property("NumberOffset",
                 [](L& l, const TLayoutValue& v, TLayoutContext&) { l.NumberOffset = LayoutUnsigned(v); })
-      .Enum("SortBy", kSortNames, [](L& l, int v) { l.SetSortBy(TJMRUSortKind(v)); })
+      .Enum("SortBy", SortNames, [](L& l, int v) { l.SetSortBy(TJMRUSortKind(v)); })
       .Property("MaxItems", [](L& l, const TLayoutValue& v, TLayoutContext&) { l.MaxItems = LayoutUnsigned(v); })
-      .Enum("MenuKind", kMenuKindNames, [](L& l, int v) { l.SetMenuKind(TJMRUMenuKind(v)); })
+      .Enum("MenuKind", MenuKindNames, [](L& l, int v) { l.SetMenuKind(TJMRUMenuKind(v)); })
       .Reference<TMenuItem>("RootMenuItem", [](L& l, TMenuItem* m) { l.SetRootMenuItem(m); })
       .Event<TNotifyEvent>("OnChange", [](L& l, TNotifyEvent e) { l.OnChange = e; })
       .Event<TJMRUSelectEvent>("OnSelect", [](L& l, TJMRUSelectEvent e) { l.OnSelect = e; });
@@ -72,7 +72,7 @@ void RegisterOthers() {
 
   auto debug = ClassRegistry().Register<TDebugHelper>("TDebugHelper", "TComponent");
   StorageProperties(debug);
-  debug.Enum("ActiveOnCreation", kActiveNames,
+  debug.Enum("ActiveOnCreation", ActiveNames,
              [](TDebugHelper& d, int v) { d.SetActiveOnCreation(TActiveOnCreationKind(v)); });
 
   ClassRegistry()

@@ -5,9 +5,9 @@
 
 namespace {
 
-const TLayoutNames kRootKeyNames = {{"atrkClassesRoot", atrkClassesRoot},     {"atrkLocalMachine", atrkLocalMachine},
-                                    {"atrkCurrentUser", atrkCurrentUser},     {"atrkUsers", atrkUsers},
-                                    {"atrkCurrentConfig", atrkCurrentConfig}, {"atrkDynamicData", atrkDynamicData}};
+const TLayoutNames RootKeyNames = {{"atrkClassesRoot", atrkClassesRoot},     {"atrkLocalMachine", atrkLocalMachine},
+                                   {"atrkCurrentUser", atrkCurrentUser},     {"atrkUsers", atrkUsers},
+                                   {"atrkCurrentConfig", atrkCurrentConfig}, {"atrkDynamicData", atrkDynamicData}};
 
 }  // namespace
 
@@ -21,6 +21,6 @@ void RegisterStorageClasses() {
       .String("KeyName", [](TJSetting& s, const std::string& v) { s.SetKeyName(v); })
       .String("DefaultValue", [](TJSetting& s, const std::string& v) { s.SetDefaultValue(v); })
       .String("Storage.Key", [](TJSetting& s, const std::string& v) { s.GetStorage()->SetKey(v); })
-      .Enum("Storage.RegistryRootKey", kRootKeyNames,
+      .Enum("Storage.RegistryRootKey", RootKeyNames,
             [](TJSetting& s, int v) { s.GetStorage()->SetRegistryRootKey(TJStorageRootKey(v)); });
 }

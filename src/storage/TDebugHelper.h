@@ -56,7 +56,6 @@ public:
   static std::string FormatStamp(uint32_t elapsedMs);
 
 private:
-
   bool FStarted = false;
   std::string FLogPath;  // the open log file (its creation may have failed)
   bool FLogUsable = false;

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "toolkit/stdctrls/TMenuItem.h"
 #include "toolkit/core/TStrings.h"
+#include "toolkit/stdctrls/TMenuItem.h"
 
 namespace {
 
@@ -26,7 +26,7 @@ std::string FileNamePart(const std::string& text) {
 }
 
 // Stored counts beyond this are taken as damage; the reads stop there.
-constexpr int32_t kMaxStoredCount = 65536;
+constexpr int32_t MaxStoredCount = 65536;
 
 }  // namespace
 
@@ -234,12 +234,12 @@ void TJMostRecentlyUsedList::KillSeparator() {
 }
 
 std::string TJMostRecentlyUsedList::MenuCaption(int index) const {
-  static const char kAccelerators[] = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+  static const char Accelerators[] = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ";
   const std::string& text = FEntries.at(size_t(index)).Text;
   const uint64_t number = uint64_t(index) + NumberOffset;
   if (!NumberAccelerators || number >= 36) return text;
   // Built without a fixed buffer: a long path is shown whole rather than cut.
-  return std::string("&") + kAccelerators[number] + " " + FileNamePart(text);
+  return std::string("&") + Accelerators[number] + " " + FileNamePart(text);
 }
 
 void TJMostRecentlyUsedList::RefreshMenu() {
@@ -320,7 +320,7 @@ void TJMostRecentlyUsedList::Load() {
   Clear();
   if (FStorage->GetKey().empty()) return;
   WithOpenStorage(*FStorage, [this] {
-    const int32_t count = std::min(FStorage->ReadInteger("Count", 0), kMaxStoredCount);
+    const int32_t count = std::min(FStorage->ReadInteger("Count", 0), MaxStoredCount);
     for (int32_t i = count - 1; i >= 0; --i) {
       std::string item = FStorage->ReadString(std::to_string(i), "");
       if (!item.empty()) Add(item);

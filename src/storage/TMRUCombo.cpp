@@ -5,7 +5,7 @@
 
 namespace {
 // Stored counts beyond this are taken as damage; the reads stop there.
-constexpr int32_t kMaxStoredCount = 65536;
+constexpr int32_t MaxStoredCount = 65536;
 }  // namespace
 
 TMRUCombo::TMRUCombo(TComponent* owner) : TCustomComboBox(owner), FStorage(std::make_unique<TJStorage>()) {
@@ -23,7 +23,7 @@ void TMRUCombo::Loaded() {
   if (IsDesigning()) return;
   try {
     FStorage->Open();
-    const int32_t count = std::min(FStorage->ReadInteger("Count", 0), kMaxStoredCount);
+    const int32_t count = std::min(FStorage->ReadInteger("Count", 0), MaxStoredCount);
     for (int32_t i = 0; i < count; ++i) {
       std::string value = FStorage->ReadString(std::to_string(i), "");
       if (i == 0 && ShowLatest) SetText(value);
@@ -39,7 +39,7 @@ void TMRUCombo::UpdateList() {
   const std::string text = Text();
   if (!text.empty() && IndexOf(text) < 0) Items()->Add(text);
   if (IsDesigning()) return;
-  const int n = std::min(Items()->Count(), kMaxSaved);
+  const int n = std::min(Items()->Count(), MaxSaved);
   FStorage->Open();
   try {
     for (int i = 0; i < n; ++i) FStorage->WriteString(std::to_string(i), Items()->Strings(i));

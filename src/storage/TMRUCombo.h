@@ -15,7 +15,7 @@
 
 class TMRUCombo : public TCustomComboBox {
 public:
-  static constexpr int kMaxSaved = 10;
+  static constexpr int MaxSaved = 10;
 
   explicit TMRUCombo(TComponent* owner);
   ~TMRUCombo() override;

@@ -7,31 +7,32 @@
 #include "ControlsFixture.h"
 #include "controls/TFancyButton.h"
 #include "support/Golden.h"
-#include "toolkit/stdctrls/TAction.h"
 #include "toolkit/graphics/TImageList.h"
+#include "toolkit/stdctrls/TAction.h"
 
 namespace {
 
 using platform::TPButton;
 
 // Cell colours: hot, pressed, resting, (never shown), disabled source.
-constexpr TColor kHot = clRed, kPressed = clGreen, kResting = clBlue, kUnused = clYellow, kDisabled = clAqua;
-constexpr TColor kCorner = 0x123456;
-constexpr int kX = 50, kY = 40;  // where the test button stands on the form
+constexpr TColor Hot = clRed, PressedColour = clGreen, RestingColour = clBlue, UnusedColour = clYellow,
+                 DisabledColour = clAqua;
+constexpr TColor Corner = 0x123456;
+constexpr int ButtonX = 50, ButtonY = 40;  // where the test button stands on the form
 
 class FancyButtonTest : public ControlsTest {
 protected:
   void SetUp() override {
     ControlsTest::SetUp();
     Form = ShowForm(400, 200, 0xE1C8C8);
-    Button = MakeButton(kX, kY);
+    Button = MakeButton(ButtonX, ButtonY);
     Run();
   }
 
   TFancyButton* MakeButton(int x, int y) {
     auto* b = new TFancyButton(Form);
     TBitmap strip;
-    MakeStrip(strip, 100, 48, {kHot, kPressed, kResting, kUnused, kDisabled}, kCorner);
+    MakeStrip(strip, 100, 48, {Hot, PressedColour, RestingColour, UnusedColour, DisabledColour}, Corner);
     b->SetGlyph(&strip);
     b->SetNumGlyphs(5);
     b->SetLeft(x);
@@ -75,48 +76,48 @@ protected:
 };
 
 TEST_F(FancyButtonTest, PressDragOutDragInAndReleaseInsideClicksOnceWhilePressed) {
-  EXPECT_EQ(Face(Button), kResting);
-  Move(kX + 50, kY + 20);
+  EXPECT_EQ(Face(Button), RestingColour);
+  Move(ButtonX + 50, ButtonY + 20);
   EXPECT_EQ(Button->State(), fbsUp);
-  EXPECT_EQ(Face(Button), kHot);
-  Down(kX + 50, kY + 20);
+  EXPECT_EQ(Face(Button), Hot);
+  Down(ButtonX + 50, ButtonY + 20);
   EXPECT_EQ(Button->State(), fbsDown);
-  EXPECT_EQ(Face(Button), kPressed);
-  Move(kX + 150, kY + 20);  // out: the hot image while the button is held
+  EXPECT_EQ(Face(Button), PressedColour);
+  Move(ButtonX + 150, ButtonY + 20);  // out: the hot image while the button is held
   EXPECT_EQ(Button->State(), fbsUp);
-  EXPECT_EQ(Face(Button), kHot);
-  Move(kX + 60, kY + 20);
-  EXPECT_EQ(Face(Button), kPressed);
+  EXPECT_EQ(Face(Button), Hot);
+  Move(ButtonX + 60, ButtonY + 20);
+  EXPECT_EQ(Face(Button), PressedColour);
   EXPECT_TRUE(Clicks.empty());
-  Up(kX + 60, kY + 20);
+  Up(ButtonX + 60, ButtonY + 20);
   ASSERT_EQ(Clicks.size(), 1u);
   EXPECT_EQ(StateAtClick, fbsDown);
-  EXPECT_EQ(PixelAtClick, kPressed);
+  EXPECT_EQ(PixelAtClick, PressedColour);
   // Afterwards the hot image, as the pointer is still over the button.
   EXPECT_EQ(Button->State(), fbsUp);
   EXPECT_TRUE(Button->MouseInside());
-  EXPECT_EQ(Face(Button), kHot);
+  EXPECT_EQ(Face(Button), Hot);
   Move(10, 10);
-  EXPECT_EQ(Face(Button), kResting);
+  EXPECT_EQ(Face(Button), RestingColour);
 }
 
 TEST_F(FancyButtonTest, ReleaseOutsideOrOnTheRowBelowRaisesNoClick) {
-  Move(kX + 50, kY + 20);
-  Down(kX + 50, kY + 20);
-  Move(kX + 50, kY + 150);
-  Up(kX + 50, kY + 150);
+  Move(ButtonX + 50, ButtonY + 20);
+  Down(ButtonX + 50, ButtonY + 20);
+  Move(ButtonX + 50, ButtonY + 150);
+  Up(ButtonX + 50, ButtonY + 150);
   EXPECT_TRUE(Clicks.empty());
   EXPECT_EQ(Button->State(), fbsMouseOut);
   EXPECT_FALSE(Button->MouseInside());
-  EXPECT_EQ(Face(Button), kResting);
+  EXPECT_EQ(Face(Button), RestingColour);
 
   // The row y = Height counts as inside for the button's own tracking, not for the click.
-  Move(kX + 50, kY + 20);
+  Move(ButtonX + 50, ButtonY + 20);
   Backend.Advance(1000);
-  Down(kX + 50, kY + 20);
-  Move(kX + 50, kY + 48);
+  Down(ButtonX + 50, ButtonY + 20);
+  Move(ButtonX + 50, ButtonY + 48);
   EXPECT_EQ(Button->State(), fbsDown);
-  Up(kX + 50, kY + 48);
+  Up(ButtonX + 50, ButtonY + 48);
   EXPECT_TRUE(Clicks.empty());
   EXPECT_EQ(Button->State(), fbsMouseOut);
 }
@@ -124,14 +125,14 @@ TEST_F(FancyButtonTest, ReleaseOutsideOrOnTheRowBelowRaisesNoClick) {
 TEST_F(FancyButtonTest, DoubleClickGivesOneClickAndNoSecondPress) {
   int dblClicks = 0;
   Button->OnDblClick = [&](TObject*) { ++dblClicks; };
-  Move(kX + 50, kY + 20);
-  Down(kX + 50, kY + 20);
-  Up(kX + 50, kY + 20);
+  Move(ButtonX + 50, ButtonY + 20);
+  Down(ButtonX + 50, ButtonY + 20);
+  Up(ButtonX + 50, ButtonY + 20);
   Backend.Advance(100);
-  Down(kX + 50, kY + 20);
+  Down(ButtonX + 50, ButtonY + 20);
   EXPECT_NE(Button->State(), fbsDown);
-  EXPECT_NE(Face(Button), kPressed);
-  Up(kX + 50, kY + 20);
+  EXPECT_NE(Face(Button), PressedColour);
+  Up(ButtonX + 50, ButtonY + 20);
   EXPECT_EQ(Clicks.size(), 1u);
   EXPECT_EQ(dblClicks, 0);
 
@@ -139,73 +140,73 @@ TEST_F(FancyButtonTest, DoubleClickGivesOneClickAndNoSecondPress) {
   Button->SetGroupIndex(1);
   Button->SetDown(true);
   Backend.Advance(1000);
-  Down(kX + 50, kY + 20);
-  Up(kX + 50, kY + 20);
+  Down(ButtonX + 50, ButtonY + 20);
+  Up(ButtonX + 50, ButtonY + 20);
   Backend.Advance(100);
-  Down(kX + 50, kY + 20);
-  Up(kX + 50, kY + 20);
+  Down(ButtonX + 50, ButtonY + 20);
+  Up(ButtonX + 50, ButtonY + 20);
   EXPECT_EQ(dblClicks, 1);
 }
 
 TEST_F(FancyButtonTest, DisablingFromOnClickKeepsTheButtonDisabled) {
   OnClickExtra = [](TFancyButton* b) { b->SetState(fbsDisabled); };
-  ClickAt(kX + 50, kY + 20);
+  ClickAt(ButtonX + 50, ButtonY + 20);
   ASSERT_EQ(Clicks.size(), 1u);
   EXPECT_EQ(Button->State(), fbsDisabled);
   EXPECT_FALSE(Button->Enabled());
-  EXPECT_EQ(Face(Button), kDisabled);
+  EXPECT_EQ(Face(Button), DisabledColour);
   // A disabled button takes no presses.
   OnClickExtra = nullptr;
-  ClickAt(kX + 50, kY + 20);
+  ClickAt(ButtonX + 50, ButtonY + 20);
   EXPECT_EQ(Clicks.size(), 1u);
   // Enabled again it rests until the pointer moves over it, then shows the hot image.
   Button->SetState(fbsMouseOut);
   EXPECT_TRUE(Button->Enabled());
-  EXPECT_EQ(Face(Button), kResting);
-  Move(kX + 51, kY + 20);
-  EXPECT_EQ(Face(Button), kHot);
+  EXPECT_EQ(Face(Button), RestingColour);
+  Move(ButtonX + 51, ButtonY + 20);
+  EXPECT_EQ(Face(Button), Hot);
   // Disabled while hot and enabled after the pointer left: resting, not a stale hot face.
   Button->SetState(fbsDisabled);
   Move(10, 10);
   Button->SetState(fbsMouseOut);
-  EXPECT_EQ(Face(Button), kResting);
+  EXPECT_EQ(Face(Button), RestingColour);
 }
 
 TEST_F(FancyButtonTest, GroupsLatchOneButtonAndAllowAllUpReleasesIt) {
-  TFancyButton* second = MakeButton(kX + 110, kY);
-  TFancyButton* third = MakeButton(kX + 220, kY);
+  TFancyButton* second = MakeButton(ButtonX + 110, ButtonY);
+  TFancyButton* third = MakeButton(ButtonX + 220, ButtonY);
   for (TFancyButton* b : {Button, second, third}) b->SetGroupIndex(1);
   Run();
-  ClickAt(kX + 50, kY + 20);
+  ClickAt(ButtonX + 50, ButtonY + 20);
   EXPECT_TRUE(Button->Down());
   EXPECT_EQ(Button->State(), fbsExclusive);
-  EXPECT_EQ(Face(Button), kPressed);  // a latched button shows cell 1 (cell 3 is never shown)
-  ClickAt(kX + 50, kY + 20);          // all-up not allowed: stays latched
+  EXPECT_EQ(Face(Button), PressedColour);  // a latched button shows cell 1 (cell 3 is never shown)
+  ClickAt(ButtonX + 50, ButtonY + 20);     // all-up not allowed: stays latched
   EXPECT_TRUE(Button->Down());
-  ClickAt(kX + 160, kY + 20);
+  ClickAt(ButtonX + 160, ButtonY + 20);
   EXPECT_TRUE(second->Down());
   EXPECT_FALSE(Button->Down());
-  EXPECT_EQ(Face(Button), kResting);
+  EXPECT_EQ(Face(Button), RestingColour);
   EXPECT_EQ(Clicks.size(), 3u);
 
   // AllowAllUp set on one button spreads to the group.
   third->SetAllowAllUp(true);
   EXPECT_TRUE(Button->AllowAllUp());
   EXPECT_TRUE(second->AllowAllUp());
-  ClickAt(kX + 160, kY + 20);
+  ClickAt(ButtonX + 160, ButtonY + 20);
   EXPECT_FALSE(second->Down());
   EXPECT_EQ(second->State(), fbsUp);  // the pointer is still over it
   EXPECT_FALSE(Button->Down() || third->Down());
 
   // Without a group SetDown(true) does nothing.
-  TFancyButton* loose = MakeButton(kX, kY + 100);
+  TFancyButton* loose = MakeButton(ButtonX, ButtonY + 100);
   loose->SetDown(true);
   EXPECT_FALSE(loose->Down());
   EXPECT_EQ(loose->State(), fbsMouseOut);
   // Latched from code, the face follows without any input.
   third->SetDown(true);
   Run();
-  EXPECT_EQ(Face(third), kPressed);
+  EXPECT_EQ(Face(third), PressedColour);
 }
 
 TEST_F(FancyButtonTest, GlyphAndNumGlyphsSizeTheButtonToOneCell) {
@@ -271,9 +272,9 @@ TEST_F(FancyButtonTest, KeysAndAcceleratorsClickAndHandOverTheModalResult) {
   // A press hands the modal result over on release, inside or not.
   Button->SetState(fbsMouseOut);
   Button->SetModalResult(7);
-  Move(kX + 50, kY + 20);
-  Down(kX + 50, kY + 20);
-  Up(kX + 250, kY + 150);
+  Move(ButtonX + 50, ButtonY + 20);
+  Down(ButtonX + 50, ButtonY + 20);
+  Up(ButtonX + 250, ButtonY + 150);
   EXPECT_EQ(Form->ModalResult, 7);
 }
 
@@ -285,13 +286,13 @@ TEST_F(FancyButtonTest, SystemColourChangeRebuildsTheDisabledImageInPlace) {
   Button->Perform(WM_SYSCOLORCHANGE);
   EXPECT_EQ(Button->ButtonGlyph().Slot(fbsDisabled), slot);
   EXPECT_EQ(Button->ButtonGlyph().ImageList()->UsedCount(), used);
-  EXPECT_EQ(Face(Button), kDisabled);
+  EXPECT_EQ(Face(Button), DisabledColour);
 }
 
 TEST_F(FancyButtonTest, SingleCellFaceSitsTwoPixelsRightAndDown) {
   auto* single = new TFancyButton(Form);
   TBitmap strip;
-  MakeStrip(strip, 20, 20, {clRed}, kCorner);
+  MakeStrip(strip, 20, 20, {clRed}, Corner);
   single->SetGlyph(&strip);
   ASSERT_EQ(single->GetNumGlyphs(), 1);
   single->SetLeft(300);
@@ -307,7 +308,7 @@ TEST_F(FancyButtonTest, LinkedActionGivesCaptionStateImageSizeAndRunsOnClick) {
   auto* images = new TImageList(Form);
   images->SetSize(32, 30);
   TBitmap picture;
-  MakeStrip(picture, 32, 30, {clRed}, kCorner);
+  MakeStrip(picture, 32, 30, {clRed}, Corner);
   images->AddMasked(picture, clDefault);
   auto* action = new TAction(Form);
   action->SetCaption("Go");
@@ -358,7 +359,7 @@ protected:
     strip.LoadFromResourceName("BackBtn");
     Back->SetGlyph(&strip);
     Back->SetNumGlyphs(5);
-    Back->SetBounds(kX, kY + 80, 100, 48);
+    Back->SetBounds(ButtonX, ButtonY + 80, 100, 48);
     Back->SetTextOffsetLeft(17);
     Back->SetTextOffsetTop(-2);
     Back->SetTextShadowColor(clBlack);
@@ -366,7 +367,7 @@ protected:
     Back->Font().SetName("Tahoma");
     Back->Font().SetHeight(-16);
     Back->Font().SetStyle(fsItalic);
-    Back->Font().SetColor(kText);
+    Back->Font().SetColor(TextColour);
     Back->SetParent(Form);
     Button->SetVisible(false);
     Run();
@@ -384,25 +385,25 @@ protected:
     uint32_t* pixels = Backend.Pixels() + Back->Top() * Backend.Width() + Back->Left();
     return testsupport::CompareGolden("fancybutton_" + name, pixels, 100, 48, Backend.Width());
   }
-  static constexpr TColor kText = 0xFFFF80;
+  static constexpr TColor TextColour = 0xFFFF80;
   TFancyButton* Back = nullptr;
 };
 
 TEST_F(BackButtonTest, PressedCaptionMovesOneMoreRightAndDownWhileTheImageStays) {
-  const int cx = kX + 50, cy = kY + 80 + 24;
+  const int cx = ButtonX + 50, cy = ButtonY + 80 + 24;
   Move(cx, cy);
-  const TRect hot = BoxOf(kText);
+  const TRect hot = BoxOf(TextColour);
   ASSERT_LT(hot.Left, hot.Right);
   const TColor edge = Pixel(Back->Left() + 1, Back->Top() + 24);
   Down(cx, cy);
-  EXPECT_EQ(BoxOf(kText), hot.Offset(1, 1));
+  EXPECT_EQ(BoxOf(TextColour), hot.Offset(1, 1));
   Up(cx, cy);
-  EXPECT_EQ(BoxOf(kText), hot);
+  EXPECT_EQ(BoxOf(TextColour), hot);
   // Without the offsets the caption sits 17 left of and 2 below where it was.
   Back->SetTextOffsetLeft(0);
   Back->SetTextOffsetTop(0);
   Run();
-  EXPECT_EQ(BoxOf(kText), hot.Offset(-17, 2));
+  EXPECT_EQ(BoxOf(TextColour), hot.Offset(-17, 2));
   EXPECT_EQ(Pixel(Back->Left() + 1, Back->Top() + 24), edge);
 }
 
@@ -412,11 +413,11 @@ TEST_F(BackButtonTest, GoldenImagesOfTheFiveStates) {
     EXPECT_TRUE(result.Matched) << result.Message;
   };
   check("back_mouseout");
-  Move(kX + 50, kY + 104);
+  Move(ButtonX + 50, ButtonY + 104);
   check("back_up");
-  Down(kX + 50, kY + 104);
+  Down(ButtonX + 50, ButtonY + 104);
   check("back_down");
-  Up(kX + 50, kY + 104);
+  Up(ButtonX + 50, ButtonY + 104);
   Move(10, 10);
   Back->SetGroupIndex(1);
   Back->SetDown(true);

@@ -10,8 +10,8 @@
 
 namespace {
 
-const std::vector<TColor> kCellColors = {0x0000C0, 0x00C000, 0xC00000, 0x00C0C0, 0xC000C0};
-constexpr TColor kCorner = 0x123456;
+const std::vector<TColor> CellColors = {0x0000C0, 0x00C000, 0xC00000, 0x00C0C0, 0xC000C0};
+constexpr TColor Corner = 0x123456;
 
 // The colour at the centre of the image stored for state.
 TColor StoredCentre(TButtonGlyph& glyph, TFancyButtonState state) {
@@ -87,17 +87,17 @@ TEST_F(GlyphTest, CellTableForOneToFiveCells) {
   for (int n = 1; n <= 5; ++n) {
     TButtonGlyph glyph;
     TBitmap strip;
-    MakeStrip(strip, 10, 10, std::vector<TColor>(kCellColors.begin(), kCellColors.begin() + n), kCorner);
+    MakeStrip(strip, 10, 10, std::vector<TColor>(CellColors.begin(), CellColors.begin() + n), Corner);
     glyph.AssignSource(&strip);
     ASSERT_EQ(glyph.ImageCount(), n);
     for (int s = fbsUp; s <= fbsExclusive; ++s) {
       auto state = TFancyButtonState(s);
       EXPECT_EQ(TButtonGlyph::CellForState(state, n), expected[s][n - 1]) << "state " << s << " N " << n;
-      EXPECT_EQ(StoredCentre(glyph, state), kCellColors[size_t(expected[s][n - 1])]) << "state " << s << " N " << n;
+      EXPECT_EQ(StoredCentre(glyph, state), CellColors[size_t(expected[s][n - 1])]) << "state " << s << " N " << n;
     }
     // The disabled image comes from cell 4 with five cells, else from cell 0.
     if (n >= 2) {
-      EXPECT_EQ(StoredCentre(glyph, fbsDisabled), kCellColors[n == 5 ? 4 : 0]) << "N " << n;
+      EXPECT_EQ(StoredCentre(glyph, fbsDisabled), CellColors[n == 5 ? 4 : 0]) << "N " << n;
     }
     // With fewer than three cells a press shares the hot image's slot.
     if (n < 3) {
@@ -203,7 +203,7 @@ TEST_F(GlyphTest, FixedTransparentColourOfTheSourceMasksTheStateImages) {
 
 TEST_F(GlyphTest, EqualCellSizesShareOneListAndReuseReleasedSlots) {
   TBitmap strip;
-  MakeStrip(strip, 10, 10, {clRed, clGreen, clBlue, clYellow, clAqua}, kCorner);
+  MakeStrip(strip, 10, 10, {clRed, clGreen, clBlue, clYellow, clAqua}, Corner);
   auto first = std::make_unique<TButtonGlyph>();
   auto second = std::make_unique<TButtonGlyph>();
   first->AssignSource(&strip);
@@ -223,7 +223,7 @@ TEST_F(GlyphTest, EqualCellSizesShareOneListAndReuseReleasedSlots) {
   {
     TButtonGlyph other;
     TBitmap big;
-    MakeStrip(big, 20, 10, {clRed}, kCorner);
+    MakeStrip(big, 20, 10, {clRed}, Corner);
     other.AssignSource(&big);
     other.SetImageCount(1);
     other.BuildStateImage(fbsUp, false);
@@ -303,7 +303,7 @@ protected:
 TEST_F(FaceTest, CaptionOffsetMovesOnlyTheCaption) {
   TButtonGlyph glyph;
   TBitmap strip;
-  MakeStrip(strip, 100, 48, {clRed, clRed, clRed, clRed, clRed}, kCorner);
+  MakeStrip(strip, 100, 48, {clRed, clRed, clRed, clRed, clRed}, Corner);
   glyph.AssignSource(&strip);
   glyph.SetImageCount(5);
   const TRect face{0, 0, 100, 48};

@@ -10,9 +10,9 @@
 #include "controls/TURLStatic.h"
 #include "controls/TVersionLabel.h"
 #include "platform/Files.h"
-#include "toolkit/layout/LayoutReader.h"
 #include "toolkit/core/Resources.h"
 #include "toolkit/core/VersionInfo.h"
+#include "toolkit/layout/LayoutReader.h"
 
 namespace {
 

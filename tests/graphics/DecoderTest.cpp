@@ -3,11 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "FileBuilders.h"
-#include "toolkit/graphics/formats/BmpDecoder.h"
-#include "toolkit/graphics/formats/CurDecoder.h"
 #include "toolkit/core/ResourceTable.h"
 #include "toolkit/core/Resources.h"
 #include "toolkit/core/Types.h"
+#include "toolkit/graphics/formats/BmpDecoder.h"
+#include "toolkit/graphics/formats/CurDecoder.h"
 #include "toolkit/graphics/formats/WavDecoder.h"
 
 namespace {

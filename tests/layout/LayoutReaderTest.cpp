@@ -1,9 +1,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "toolkit/forms/TWinControl.h"
 #include "toolkit/layout/ClassRegistry.h"
 #include "toolkit/layout/LayoutReader.h"
-#include "toolkit/forms/TWinControl.h"
 
 namespace {
 
@@ -61,8 +61,8 @@ public:
   int Pokes = 0;
 };
 
-const TLayoutNames kModes = {{"mdOne", 1}, {"mdTwo", 2}};
-const TLayoutNames kBits = {{"bA", 1}, {"bB", 2}, {"bC", 4}};
+const TLayoutNames Modes = {{"mdOne", 1}, {"mdTwo", 2}};
+const TLayoutNames BitNames = {{"bA", 1}, {"bB", 2}, {"bC", 4}};
 
 void RegisterTestClasses() {
   static bool done = false;
@@ -82,8 +82,8 @@ void RegisterTestClasses() {
       .String("Text", [](TThing& t, const std::string& v) { t.Text = v; })
       .Color("Colour", [](TThing& t, TColor v) { t.Colour = v; })
       .Cursor("Pointer", [](TThing& t, TCursor v) { t.Pointer = v; })
-      .Enum("Mode", kModes, [](TThing& t, int v) { t.Mode = v; })
-      .Set("Bits", kBits, [](TThing& t, uint32_t v) { t.Bits = v; })
+      .Enum("Mode", Modes, [](TThing& t, int v) { t.Mode = v; })
+      .Set("Bits", BitNames, [](TThing& t, uint32_t v) { t.Bits = v; })
       .Strings("Lines.Strings", [](TThing& t, const std::vector<std::string>& v) { t.Lines = v; })
       .Font("Font", [](TThing& t) -> TFont& { return t.Font; })
       .Event<TNotifyEvent>("OnPing", [](TThing& t, TNotifyEvent e) { t.OnPing = e; })

@@ -18,7 +18,7 @@ public:
 };
 
 using TFields = TPublishedFields<TFieldsRoot, TPanel, TLabel>;
-constexpr TFields::TEntry kFields[] = {
+constexpr TFields::TEntry Fields[] = {
     {"Panel1", &TFieldsRoot::Panel1},
     {"Caption", &TFieldsRoot::Caption},
     {"Note", &TFieldsRoot::Note},
@@ -33,7 +33,7 @@ T* Make(TComponent* owner, const char* name) {
 
 std::string BindError(TFieldsRoot& root) {
   try {
-    TFields::Bind(root, kFields);
+    TFields::Bind(root, Fields);
   } catch (const Exception& e) {
     return e.Message();
   }

@@ -1,8 +1,8 @@
 // TAnimatedLabel: the frame counter driven by its timer and the frame of each type.
 
-#include "support/VirtualTime.h"
 #include "controls/TAnimatedLabel.h"
 #include "library/LibraryFixture.h"
+#include "support/VirtualTime.h"
 #include "toolkit/forms/TTimer.h"
 
 namespace {

@@ -8,7 +8,7 @@
 
 namespace {
 
-const char* const kKey = "Software\\Quillaby Software\\Search";
+const char* const MRUKey = "Software\\Quillaby Software\\Search";
 
 class MRUComboTest : public LibraryTest {
 protected:
@@ -32,9 +32,9 @@ protected:
 };
 
 TEST_F(MRUComboTest, LoadingSkipsAGapAndShowsTheFirstEntry) {
-  StoreDword(kKey, "Count", 3);
-  StoreString(kKey, "0", "alpha");
-  StoreString(kKey, "2", "gamma");
+  StoreDword(MRUKey, "Count", 3);
+  StoreString(MRUKey, "0", "alpha");
+  StoreString(MRUKey, "2", "gamma");
   TMRUCombo* combo = ReadCombo();
   ASSERT_NE(combo, nullptr);
   EXPECT_EQ(Items(*combo), (std::vector<std::string>{"alpha", "gamma"}));
@@ -45,17 +45,17 @@ TEST_F(MRUComboTest, LoadingSkipsAGapAndShowsTheFirstEntry) {
 }
 
 TEST_F(MRUComboTest, AnEmptyFirstValueLeavesTheEditEmpty) {
-  StoreDword(kKey, "Count", 2);
-  StoreString(kKey, "0", "");
-  StoreString(kKey, "1", "beta");
+  StoreDword(MRUKey, "Count", 2);
+  StoreString(MRUKey, "0", "");
+  StoreString(MRUKey, "1", "beta");
   TMRUCombo* combo = ReadCombo("    Text = 'typed'\n");
   EXPECT_EQ(combo->Text(), "");
   EXPECT_EQ(Items(*combo), (std::vector<std::string>{"beta"}));
 }
 
 TEST_F(MRUComboTest, ShowLatestOffKeepsTheDeclaredText) {
-  StoreDword(kKey, "Count", 1);
-  StoreString(kKey, "0", "alpha");
+  StoreDword(MRUKey, "Count", 1);
+  StoreString(MRUKey, "0", "alpha");
   TMRUCombo* combo = ReadCombo("    ShowLatest = False\n    Text = 'typed'\n");
   EXPECT_EQ(combo->Text(), "typed");
   EXPECT_EQ(Items(*combo), (std::vector<std::string>{"alpha"}));
@@ -76,25 +76,25 @@ TEST_F(MRUComboTest, ABlankKeyStartsEmptyOnLoadAndRaisesOnUpdate) {
 }
 
 TEST_F(MRUComboTest, UpdateListIgnoresLetterCaseAndSavesTheList) {
-  StoreDword(kKey, "Count", 1);
-  StoreString(kKey, "0", "Alpha");
+  StoreDword(MRUKey, "Count", 1);
+  StoreString(MRUKey, "0", "Alpha");
   TMRUCombo* combo = ReadCombo();
   combo->SetText("ALPHA");
   combo->UpdateList();
   EXPECT_EQ(Items(*combo), (std::vector<std::string>{"Alpha"}));
-  EXPECT_EQ(StoredDword(kKey, "Count"), 1u);
-  EXPECT_EQ(StoredString(kKey, "0"), "Alpha");
+  EXPECT_EQ(StoredDword(MRUKey, "Count"), 1u);
+  EXPECT_EQ(StoredString(MRUKey, "0"), "Alpha");
 
   combo->SetText("beta");
   combo->UpdateList();
   EXPECT_EQ(Items(*combo), (std::vector<std::string>{"Alpha", "beta"}));
-  EXPECT_EQ(StoredDword(kKey, "Count"), 2u);
-  EXPECT_EQ(StoredString(kKey, "1"), "beta");
+  EXPECT_EQ(StoredDword(MRUKey, "Count"), 2u);
+  EXPECT_EQ(StoredString(MRUKey, "1"), "beta");
 
   combo->SetText("");
-  StoreString(kKey, "0", "changed outside");
+  StoreString(MRUKey, "0", "changed outside");
   combo->UpdateList();  // only saves
-  EXPECT_EQ(StoredString(kKey, "0"), "Alpha");
+  EXPECT_EQ(StoredString(MRUKey, "0"), "Alpha");
   EXPECT_FALSE(combo->GetStorage()->GetIsOpen());
 }
 
@@ -102,17 +102,17 @@ TEST_F(MRUComboTest, TwelveEntriesSaveTen) {
   TMRUCombo* combo = ReadCombo();
   for (int i = 0; i < 12; ++i) combo->Items()->Add("entry" + std::to_string(i));
   combo->UpdateList();
-  EXPECT_EQ(StoredDword(kKey, "Count"), 10u);
-  EXPECT_EQ(StoredString(kKey, "9"), "entry9");
-  EXPECT_FALSE(StoredValue(kKey, "10").has_value());
-  EXPECT_FALSE(StoredValue(kKey, "11").has_value());
+  EXPECT_EQ(StoredDword(MRUKey, "Count"), 10u);
+  EXPECT_EQ(StoredString(MRUKey, "9"), "entry9");
+  EXPECT_FALSE(StoredValue(MRUKey, "10").has_value());
+  EXPECT_FALSE(StoredValue(MRUKey, "11").has_value());
 }
 
 TEST_F(MRUComboTest, TheListDropsDownAndAChoiceFillsTheEdit) {
-  StoreDword(kKey, "Count", 3);
-  StoreString(kKey, "0", "red");
-  StoreString(kKey, "1", "green");
-  StoreString(kKey, "2", "blue");
+  StoreDword(MRUKey, "Count", 3);
+  StoreString(MRUKey, "0", "red");
+  StoreString(MRUKey, "1", "green");
+  StoreString(MRUKey, "2", "blue");
   TMRUCombo* combo = ReadCombo();
   Form->SetClientSize(180, 110);
   Form->SetColor(clBtnFace);
@@ -144,7 +144,7 @@ TEST_F(MRUComboTest, TheListDropsDownAndAChoiceFillsTheEdit) {
   Run();
   EXPECT_EQ(combo->Text(), "cyan");
   combo->UpdateList();
-  EXPECT_EQ(StoredString(kKey, "3"), "cyan");
+  EXPECT_EQ(StoredString(MRUKey, "3"), "cyan");
 }
 
 }  // namespace

@@ -2,10 +2,10 @@
 // edit's keys, and the combo box's search, sorting and keys, declared in a layout.
 
 #include "library/LibraryFixture.h"
+#include "toolkit/graphics/TImageList.h"
 #include "toolkit/stdctrls/TAction.h"
 #include "toolkit/stdctrls/TCustomComboBox.h"
 #include "toolkit/stdctrls/TCustomEdit.h"
-#include "toolkit/graphics/TImageList.h"
 #include "toolkit/stdctrls/TMenuItem.h"
 #include "toolkit/stdctrls/TStaticText.h"
 

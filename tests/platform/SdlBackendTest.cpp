@@ -20,7 +20,9 @@ using namespace platform;
 
 // SDL opens a D-Bus connection whenever it starts a subsystem, and libdbus keeps a
 // little memory for the life of the process by design: not a leak of ours.
-extern "C" const char* __lsan_default_suppressions() { return "leak:libdbus-1.so\n"; }
+extern "C" const char* __lsan_default_suppressions() {
+  return "leak:libdbus-1.so\n";
+}
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/Platform.h"
 #include "platform/Cp1252.h"
+#include "platform/Platform.h"
 #include "platform/sdl/SdlKeys.h"
 
 using namespace platform;

@@ -13,7 +13,7 @@ using namespace platform;
 
 namespace {
 
-const std::string kRoot = "HKEY_CURRENT_USER";
+const std::string RootName = "HKEY_CURRENT_USER";
 
 std::string Sz(const std::string& text) {
   return text + '\0';
@@ -26,17 +26,17 @@ std::string Dword(uint32_t n) {
 TRegKey Parse(const std::string& text) {
   TRegKey root;
   std::string error;
-  EXPECT_TRUE(ParseRegFile(text, kRoot, root, error)) << error;
+  EXPECT_TRUE(ParseRegFile(text, RootName, root, error)) << error;
   return root;
 }
 
 void ExpectRoundTrip(const TRegKey& root) {
-  std::string text = FormatRegFile(root, kRoot);
+  std::string text = FormatRegFile(root, RootName);
   TRegKey again;
   std::string error;
-  ASSERT_TRUE(ParseRegFile(text, kRoot, again, error)) << error << "\n" << text;
+  ASSERT_TRUE(ParseRegFile(text, RootName, again, error)) << error << "\n" << text;
   EXPECT_TRUE(again.SameContent(root)) << text;
-  EXPECT_EQ(FormatRegFile(again, kRoot), text);
+  EXPECT_EQ(FormatRegFile(again, RootName), text);
 }
 
 }  // namespace
@@ -52,7 +52,7 @@ TEST(FileRegistryFormat, WritesReadableTextThatParsesBack) {
   key.SetValue("Empty", REG_SZ, Sz(""));
   root.Create({"Control Panel", "Mouse"});
 
-  std::string text = FormatRegFile(root, kRoot);
+  std::string text = FormatRegFile(root, RootName);
   EXPECT_EQ(text.rfind("REGEDIT4\n", 0), 0u);
   EXPECT_NE(text.find("\n[HKEY_CURRENT_USER\\Software\\Quillaby Software\\Pointrix]\n"), std::string::npos);
   EXPECT_NE(text.find("\n\"Language\"=\"English\"\n"), std::string::npos);
@@ -89,7 +89,7 @@ TEST(FileRegistryFormat, EightBitTextAndOddValuesSurviveByteForByte) {
   ExpectRoundTrip(root);
 
   // Long hex values are continued on further lines, none longer than 80 characters.
-  std::istringstream lines(FormatRegFile(root, kRoot));
+  std::istringstream lines(FormatRegFile(root, RootName));
   std::string line;
   int continued = 0;
   while (std::getline(lines, line)) {
@@ -150,7 +150,7 @@ TEST(FileRegistryFormat, RefusesOnlyFilesThatAreNotHiveFiles) {
     TRegKey root;
     root.Create({"left over"});
     std::string error;
-    EXPECT_FALSE(ParseRegFile(c.Text, kRoot, root, error)) << c.Text;
+    EXPECT_FALSE(ParseRegFile(c.Text, RootName, root, error)) << c.Text;
     EXPECT_EQ(error, c.Reason) << c.Text;
     EXPECT_TRUE(root.IsEmpty());
   }
@@ -191,7 +191,7 @@ TEST(FileRegistryFormat, KeepsLinesItCannotReadAndReadsTheRest) {
     TRegKey root;
     std::string error;
     std::vector<std::string> problems;
-    ASSERT_TRUE(ParseRegFile(text, kRoot, root, error, nullptr, &problems));
+    ASSERT_TRUE(ParseRegFile(text, RootName, root, error, nullptr, &problems));
     EXPECT_EQ(problems, std::vector<std::string>{c.Reason});
     ASSERT_NE(root.Find({"K"}), nullptr);
     EXPECT_EQ(root.Find({"K"})->FindValue("first")->Data, Sz("1"));
@@ -199,14 +199,14 @@ TEST(FileRegistryFormat, KeepsLinesItCannotReadAndReadsTheRest) {
     // After a value line, the key's values go on; after a key line, its own lines follow it.
     if (c.Lines[0] != '[') EXPECT_EQ(root.Find({"K"})->FindValue("second")->Data, Sz("2"));
 
-    const std::string written = FormatRegFile(root, kRoot);
+    const std::string written = FormatRegFile(root, RootName);
     EXPECT_NE(written.find("\n" + c.Lines + "\n"), std::string::npos) << written;
     TRegKey again;
     std::vector<std::string> problemsAgain;
-    ASSERT_TRUE(ParseRegFile(written, kRoot, again, error, nullptr, &problemsAgain));
+    ASSERT_TRUE(ParseRegFile(written, RootName, again, error, nullptr, &problemsAgain));
     EXPECT_EQ(problemsAgain.size(), 1u);
     EXPECT_TRUE(again.SameContent(root)) << written;
-    EXPECT_EQ(FormatRegFile(again, kRoot), written);
+    EXPECT_EQ(FormatRegFile(again, RootName), written);
   }
 
   // Lines before the first key, and a hex value cut off by the end of the file.
@@ -214,11 +214,11 @@ TEST(FileRegistryFormat, KeepsLinesItCannotReadAndReadsTheRest) {
   std::string error;
   std::vector<std::string> problems;
   const std::string text = "REGEDIT4\n\"a\"=\"b\"\n[HKEY_CURRENT_USER\\K]\n\"c\"=\"d\"\n\"e\"=hex:01,\\\n";
-  ASSERT_TRUE(ParseRegFile(text, kRoot, root, error, nullptr, &problems));
+  ASSERT_TRUE(ParseRegFile(text, RootName, root, error, nullptr, &problems));
   EXPECT_EQ(problems, (std::vector<std::string>{"line 2: a value before the first key",
                                                 "line 5: a hex value continued past the end of the file"}));
   EXPECT_EQ(root.Find({"K"})->FindValue("c")->Data, Sz("d"));
-  EXPECT_EQ(FormatRegFile(root, kRoot),
+  EXPECT_EQ(FormatRegFile(root, RootName),
             "REGEDIT4\n\"a\"=\"b\"\n\n[HKEY_CURRENT_USER\\K]\n\"c\"=\"d\"\n\"e\"=hex:01,\\\n\n");
   ExpectRoundTrip(root);
 }
@@ -251,7 +251,7 @@ TEST(FileRegistryFormat, ReadsAndWritesBackVersion5FilesInUtf16) {
   std::string error;
   TRegFileFormat format;
   std::vector<std::string> problems;
-  ASSERT_TRUE(ParseRegFile(utf16, kRoot, root, error, &format, &problems)) << error;
+  ASSERT_TRUE(ParseRegFile(utf16, RootName, root, error, &format, &problems)) << error;
   EXPECT_EQ(format, (TRegFileFormat{TRegFileFormat::reUtf16, true, true}));
   EXPECT_EQ(problems, std::vector<std::string>{"line 8: characters that 8-bit text cannot hold"});
   const TRegKey* key = root.Find({"Software", "Caf\xE9"});
@@ -260,14 +260,14 @@ TEST(FileRegistryFormat, ReadsAndWritesBackVersion5FilesInUtf16) {
                                                  "ais \x80"));
   EXPECT_EQ(*key->FindValue("Home"), (TRegValue{"Home", REG_EXPAND_SZ, Sz("%HOME%")}));
   EXPECT_EQ(key->FindValue("Count")->Data, Dword(3));
-  EXPECT_EQ(FormatRegFile(root, kRoot, format), utf16);
+  EXPECT_EQ(FormatRegFile(root, RootName, format), utf16);
 
   // The same in UTF-8 with a byte order mark.
-  ASSERT_TRUE(ParseRegFile("\xEF\xBB\xBF" + utf8, kRoot, root, error, &format, &problems));
+  ASSERT_TRUE(ParseRegFile("\xEF\xBB\xBF" + utf8, RootName, root, error, &format, &problems));
   EXPECT_EQ(format, (TRegFileFormat{TRegFileFormat::reUtf8, true, true}));
   EXPECT_EQ(root.Find({"Software", "Caf\xE9"})->FindValue("Language")->Data, Sz("Fran\xE7"
                                                                                 "ais \x80"));
-  EXPECT_EQ(FormatRegFile(root, kRoot, format), "\xEF\xBB\xBF" + utf8);
+  EXPECT_EQ(FormatRegFile(root, RootName, format), "\xEF\xBB\xBF" + utf8);
 }
 
 TEST(FileRegistryFormat, RefusesPathsBeyondTheRegistryLimits) {
@@ -277,13 +277,13 @@ TEST(FileRegistryFormat, RefusesPathsBeyondTheRegistryLimits) {
   TRegKey root;
   std::string error;
   std::vector<std::string> problems;
-  EXPECT_TRUE(ParseRegFile(deep, kRoot, root, error, nullptr, &problems));
+  EXPECT_TRUE(ParseRegFile(deep, RootName, root, error, nullptr, &problems));
   EXPECT_TRUE(root.SubKeys().empty());
   EXPECT_EQ(problems, std::vector<std::string>{"line 2: an invalid key name"});
-  EXPECT_TRUE(ParseRegFile("REGEDIT4\n[HKEY_CURRENT_USER\\" + std::string(256, 'n') + "]\n", kRoot, root, error,
+  EXPECT_TRUE(ParseRegFile("REGEDIT4\n[HKEY_CURRENT_USER\\" + std::string(256, 'n') + "]\n", RootName, root, error,
                            nullptr, &problems));
   EXPECT_TRUE(root.SubKeys().empty());
-  EXPECT_TRUE(ParseRegFile("REGEDIT4\n[HKEY_CURRENT_USER\\" + std::string(255, 'n') + "]\n", kRoot, root, error));
+  EXPECT_TRUE(ParseRegFile("REGEDIT4\n[HKEY_CURRENT_USER\\" + std::string(255, 'n') + "]\n", RootName, root, error));
   EXPECT_EQ(root.SubKeys().size(), 1u);
 }
 
@@ -298,7 +298,7 @@ TEST(FileRegistryFormat, CorpusFilesParseOrFailCleanly) {
     ++files;
     TRegKey root;
     std::string error;
-    if (ParseRegFile(text, kRoot, root, error)) {
+    if (ParseRegFile(text, RootName, root, error)) {
       ++parsed;
       ExpectRoundTrip(root);
     } else {

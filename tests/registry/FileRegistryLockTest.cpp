@@ -15,7 +15,7 @@ using namespace platform;
 
 namespace {
 
-const std::string kSeed = "REGEDIT4\n\n[HKEY_CURRENT_USER\\App]\n\"Language\"=\"English\"\n";
+const std::string Seed = "REGEDIT4\n\n[HKEY_CURRENT_USER\\App]\n\"Language\"=\"English\"\n";
 
 std::optional<std::string> Text(HKEY key, const std::string& name) {
   char buffer[256];
@@ -47,7 +47,7 @@ int CountOf(const std::string& text, const std::string& part) {
 
 TEST(FileRegistryLock, ReadsNeverWaitForTheLockAndWritesAreKeptUntilItIsFree) {
   TTempRegistryFolder folder;
-  TTempRegistryFolder::WriteFile(folder.UserHive(), kSeed);
+  TTempRegistryFolder::WriteFile(folder.UserHive(), Seed);
   TLockHolder holder(folder.UserHive() + ".lock");
 
   TRegistryStepLog steps;
@@ -68,7 +68,7 @@ TEST(FileRegistryLock, ReadsNeverWaitForTheLockAndWritesAreKeptUntilItIsFree) {
   const std::string notes = testing::internal::GetCapturedStderr();
   EXPECT_EQ(CountOf(notes, "locked by another program"), 1) << notes;
   EXPECT_NE(notes.find(folder.UserHive()), std::string::npos) << notes;
-  EXPECT_EQ(TTempRegistryFolder::ReadFile(folder.UserHive()), kSeed);
+  EXPECT_EQ(TTempRegistryFolder::ReadFile(folder.UserHive()), Seed);
 
   holder.Release();
   EXPECT_EQ(RegFlushKey(key), ERROR_SUCCESS);
@@ -83,7 +83,7 @@ TEST(FileRegistryLock, KeptChangesAreWrittenWhenTheProgramEndsIfTheLockIsFreeByT
   for (bool freedBeforeExit : {true, false}) {
     SCOPED_TRACE(freedBeforeExit ? "lock freed before the end" : "lock still held at the end");
     TTempRegistryFolder folder;
-    TTempRegistryFolder::WriteFile(folder.UserHive(), kSeed);
+    TTempRegistryFolder::WriteFile(folder.UserHive(), Seed);
     TLockHolder holder(folder.UserHive() + ".lock");
     int kept[2], go[2];
     ASSERT_EQ(pipe(kept), 0);
@@ -112,7 +112,7 @@ TEST(FileRegistryLock, KeptChangesAreWrittenWhenTheProgramEndsIfTheLockIsFreeByT
     if (freedBeforeExit) {
       EXPECT_EQ(OnDisk(folder, "Language"), "Deutsch");
     } else {
-      EXPECT_EQ(TTempRegistryFolder::ReadFile(folder.UserHive()), kSeed);
+      EXPECT_EQ(TTempRegistryFolder::ReadFile(folder.UserHive()), Seed);
     }
   }
 }

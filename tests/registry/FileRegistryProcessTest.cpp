@@ -19,12 +19,12 @@ using namespace platform;
 
 namespace {
 
-constexpr size_t kBlobSize = 256 * 1024;
+constexpr size_t BlobSize = 256 * 1024;
 
 void WriteGeneration(uint32_t generation) {
   HKEY key = HKEY_NULL;
   RegCreateKeyEx(HKEY_CURRENT_USER, "Crash", 0, KEY_ALL_ACCESS, &key);
-  std::string blob(kBlobSize, char('a' + generation % 26));
+  std::string blob(BlobSize, char('a' + generation % 26));
   RegSetValueEx(key, "Generation", REG_DWORD, reinterpret_cast<const BYTE*>(&generation), 4);
   RegSetValueEx(key, "Blob", REG_SZ, reinterpret_cast<const BYTE*>(blob.c_str()), DWORD(blob.size() + 1));
   RegFlushKey(key);
@@ -50,7 +50,7 @@ uint32_t CheckedGeneration(const std::string& path) {
   }
   uint32_t number = 0;
   std::memcpy(&number, generation->Data.data(), 4);
-  EXPECT_EQ(blob->Data, std::string(kBlobSize, char('a' + number % 26)) + '\0');
+  EXPECT_EQ(blob->Data, std::string(BlobSize, char('a' + number % 26)) + '\0');
   return number;
 }
 

@@ -16,7 +16,7 @@ public:
   const char* ClassName() const override { return "TRichForm"; }
 };
 
-const char* const kLayout = R"(object RichForm: TRichForm
+const char* const TestLayout = R"(object RichForm: TRichForm
   ClientWidth = 320
   ClientHeight = 240
   Color = 14796976
@@ -46,7 +46,7 @@ protected:
     RegisterRichEdit();
     ClassRegistry().Register<TRichForm>("TRichForm", "TForm");
     Form = NewForm<TRichForm>();
-    ReadLayout(Form, kLayout);
+    ReadLayout(Form, TestLayout);
     Page = dynamic_cast<TRichEdit*>(Form->FindComponent("Page"));
     ASSERT_NE(Page, nullptr);
     Form->Show();
@@ -124,9 +124,9 @@ TEST_F(RichEditTest, WheelOverTheDisabledPageScrollsLongTextOnly) {
   Repaint();
   std::vector<uint32_t> top = Pixels(PageRect());
   int overflow = Page->TextHeight() - Page->TextRect().Height();
-  ASSERT_GT(overflow, TRichEdit::kWheelStep);
+  ASSERT_GT(overflow, TRichEdit::WheelStep);
   EXPECT_TRUE(wheel(-1));
-  EXPECT_EQ(Page->ScrollPos(), TRichEdit::kWheelStep);
+  EXPECT_EQ(Page->ScrollPos(), TRichEdit::WheelStep);
   EXPECT_NE(Pixels(PageRect()), top);
   for (int i = 0; i < 30; ++i) wheel(-1);
   EXPECT_EQ(Page->ScrollPos(), overflow);  // stops at the end of the text

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "toolkit/graphics/FontEngine.h"
+#include "toolkit/graphics/TBitmap.h"
 #include "toolkit/rtf/RtfLayout.h"
 #include "toolkit/rtf/RtfReader.h"
-#include "toolkit/graphics/TBitmap.h"
 
 namespace {
 
@@ -40,12 +40,12 @@ int ContentRight(const TRtfLayout& layout, size_t i) {
   return right;
 }
 
-const std::string kWords =
+const std::string SampleWords =
     "{\\rtf1 Click once and keep the mouse still while the button goes down and comes back up again.\\par}";
 
 TEST(RtfLayout, WrapsWordsIntoTheWidthWithoutLosingText) {
-  auto wide = Lay(kWords, 2000);
-  auto narrow = Lay(kWords, 150);
+  auto wide = Lay(SampleWords, 2000);
+  auto narrow = Lay(SampleWords, 150);
   ASSERT_EQ(wide->Layout.Lines().size(), 1u);
   ASSERT_GT(narrow->Layout.Lines().size(), 2u);
   std::u32string all;
@@ -70,12 +70,12 @@ TEST(RtfLayout, AlignmentAndIndents) {
   auto centre = Lay("{\\rtf1\\qc centre\\par}", 300);
   const TRtfLayoutBox& c = centre->Layout.Boxes()[0];
   EXPECT_NEAR(c.X, 300 - (c.X + c.Width), 1);
-  auto justified = Lay("{\\rtf1\\qj " + kWords.substr(7), 200);
+  auto justified = Lay("{\\rtf1\\qj " + SampleWords.substr(7), 200);
   size_t lines = justified->Layout.Lines().size();
   ASSERT_GT(lines, 1u);
   EXPECT_EQ(ContentRight(justified->Layout, 0), 200);
   EXPECT_LT(ContentRight(justified->Layout, lines - 1), 200);  // the last line is not stretched
-  auto indented = Lay("{\\rtf1\\li600\\ri300\\fi300 " + kWords.substr(7), 300);
+  auto indented = Lay("{\\rtf1\\li600\\ri300\\fi300 " + SampleWords.substr(7), 300);
   EXPECT_EQ(indented->Layout.Boxes()[indented->Layout.Lines()[0].First].X, 60);  // (600 + 300) / 15
   EXPECT_EQ(indented->Layout.Boxes()[indented->Layout.Lines()[1].First].X, 40);
   for (size_t i = 0; i < indented->Layout.Lines().size(); ++i) EXPECT_LE(ContentRight(indented->Layout, i), 280);

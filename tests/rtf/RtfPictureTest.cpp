@@ -6,11 +6,11 @@
 namespace {
 
 // 2 x 3 RGBA: red, with a half-transparent blue pixel top right and a green one bottom left.
-const char* kPngHex =
+const char* PngHex =
     "89504e470d0a1a0a0000000d4948445200000002000000030806000000b9eade810000001c4944415478da25c6a1010000080320e6e5"
     "7e3e832494d2cd87498103745c067f867c38610000000049454e44ae426082";
 // 8 x 8 blue JPEG.
-const char* kJpegHex =
+const char* JpegHex =
     "ffd8ffe000104a46494600010100000100010000ffdb0043000302020302020303030304030304050805050404050a070706080c0a0c0c"
     "0b0a0b0b0d0e12100d0e110e0b0b1016101113141515150c0f171816141812141514ffdb00430103040405040509050509140d0b0d1414"
     "141414141414141414141414141414141414141414141414141414141414141414141414141414141414141414141414ffc00011080008"
@@ -60,7 +60,7 @@ bool StbDecodes(const std::string& data) {
 TEST(RtfPictures, PngInHexWithGoalSize) {
   auto doc = TRtfReader::Read(std::string("{\\rtf1 a{\\*\\shppict{\\pict{\\*\\picprop x}\\pngblip\\picw2\\pich3"
                                           "\\picwgoal600\\pichgoal900\\picscalex50 ") +
-                              kPngHex + "}}{\\nonshppict{\\pict\\wmetafile8 0102}}b\\par}");
+                              PngHex + "}}{\\nonshppict{\\pict\\wmetafile8 0102}}b\\par}");
   ASSERT_EQ(doc.Pictures.size(), 1u);
   const TRtfPicture& p = doc.Pictures[0];
   EXPECT_EQ(p.Width, 2);
@@ -77,20 +77,20 @@ TEST(RtfPictures, PngInHexWithGoalSize) {
 }
 
 TEST(RtfPictures, BinaryDataAndShapePictures) {
-  std::string png = Bytes(kPngHex);
+  std::string png = Bytes(PngHex);
   auto doc = TRtfReader::Read("{\\rtf1{\\pict\\pngblip\\bin" + std::to_string(png.size()) + " " + png +
-                              "}{\\shp{\\*\\shpinst{\\sp{\\sn fillBlip}{\\sv {\\pict\\pngblip " + kPngHex +
-                              "}}}{\\sp{\\sn pib}{\\sv {\\pict\\pngblip " + kPngHex +
-                              "}}}}{\\shprslt{\\pict\\pngblip " + kPngHex + "}}}x}");
+                              "}{\\shp{\\*\\shpinst{\\sp{\\sn fillBlip}{\\sv {\\pict\\pngblip " + PngHex +
+                              "}}}{\\sp{\\sn pib}{\\sv {\\pict\\pngblip " + PngHex + "}}}}{\\shprslt{\\pict\\pngblip " +
+                              PngHex + "}}}x}");
   EXPECT_EQ(doc.Pictures.size(), 2u);        // the \bin one and the shape's own picture, nothing else
   EXPECT_EQ(doc.Pictures[0].GoalWidth, 30);  // no goal: pixels at 96 dpi
   EXPECT_EQ(doc.PlainText(), "x\n");
 }
 
 TEST(RtfPictures, JpegAndDeviceIndependentBitmaps) {
-  if (!StbDecodes(Bytes(kJpegHex))) GTEST_SKIP() << "stb_image was built without JPEG and BMP support";
+  if (!StbDecodes(Bytes(JpegHex))) GTEST_SKIP() << "stb_image was built without JPEG and BMP support";
   auto doc =
-      TRtfReader::Read(std::string("{\\rtf1{\\pict\\jpegblip ") + kJpegHex + "}{\\pict\\dibitmap0 " + DibHex() + "}}");
+      TRtfReader::Read(std::string("{\\rtf1{\\pict\\jpegblip ") + JpegHex + "}{\\pict\\dibitmap0 " + DibHex() + "}}");
   ASSERT_EQ(doc.Pictures.size(), 2u);
   EXPECT_EQ(doc.Pictures[0].Width, 8);
   EXPECT_NEAR(int(doc.Pictures[0].Pixels[0] & 0xFF), 255, 8);  // blue
@@ -103,7 +103,7 @@ TEST(RtfPictures, JpegAndDeviceIndependentBitmaps) {
 TEST(RtfPictures, BrokenOrUnsupportedPicturesAreLeftOut) {
   auto doc = TRtfReader::Read(std::string("{\\rtf1{\\pict\\pngblip 89504e470d0a1a0a00}{\\pict\\emfblip 0102}"
                                           "{\\pict\\dibitmap0 28000000ffffff7f}{\\pict ") +
-                              kPngHex + "}ok}");
+                              PngHex + "}ok}");
   EXPECT_TRUE(doc.Pictures.empty());
   EXPECT_EQ(doc.PlainText(), "ok\n");
 }

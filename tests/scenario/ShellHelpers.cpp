@@ -4,9 +4,9 @@
 #include <regex>
 
 #include "platform/Files.h"
+#include "toolkit/rtf/TRichEdit.h"
 #include "toolkit/stdctrls/TListBox.h"
 #include "toolkit/stdctrls/TPageControl.h"
-#include "toolkit/rtf/TRichEdit.h"
 #include "toolkit/stdctrls/TTabSheet.h"
 #ifdef _WIN32
 #include "platform/win32/WindowsRegistry.h"

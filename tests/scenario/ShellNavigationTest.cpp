@@ -7,17 +7,11 @@
 #include "controls/TVersionLabel.h"
 #include "scenario/ShellHelpers.h"
 #include "toolkit/forms/TApplication.h"
+#include "toolkit/forms/TTimer.h"
+#include "toolkit/forms/TWinControl.h"
+#include "toolkit/rtf/TRichEdit.h"
 #include "toolkit/stdctrls/TLabel.h"
 #include "toolkit/stdctrls/TListBox.h"
-#include "toolkit/stdctrls/TPageControl.h"
-#include "toolkit/rtf/TRichEdit.h"
-#include "toolkit/stdctrls/TTabSheet.h"
-#include "toolkit/forms/TTimer.h"
-#include "toolkit/forms/TWinControl.h"
-#include "toolkit/forms/TApplication.h"
-#include "toolkit/forms/TTimer.h"
-#include "toolkit/forms/TWinControl.h"
-#include "toolkit/stdctrls/TLabel.h"
 #include "toolkit/stdctrls/TPageControl.h"
 #include "toolkit/stdctrls/TTabSheet.h"
 
@@ -25,7 +19,7 @@ using namespace shelltest;
 
 namespace {
 
-constexpr uint32_t kEnter = 13, kBackspace = 8;
+constexpr uint32_t EnterKey = 13, BackspaceKey = 8;
 
 class ShellNavigation : public ::testing::Test {
 protected:
@@ -37,7 +31,7 @@ protected:
   int Page() { return F().PageControl1->ActivePageIndex(); }
   bool Enabled(TFancyButton* button) { return button->Enabled() && button->State() != fbsDisabled; }
   void GoTo(int index) {
-    while (Page() != index) S.Key(kEnter);
+    while (Page() != index) S.Key(EnterKey);
   }
 
   TScenario S;
@@ -56,8 +50,8 @@ TEST_F(ShellNavigation, BackIsEnabledOnTheFirstPageUntilTheFirstChange) {
   ClickControl(S, F().BackBtn);
   EXPECT_EQ(F().PageControl1->ActivePage(), F().OutroSheet);
   EXPECT_TRUE(Enabled(F().NextBtn));
-  S.Key(kEnter);
-  S.Key(kEnter);
+  S.Key(EnterKey);
+  S.Key(EnterKey);
   EXPECT_EQ(F().PageControl1->ActivePage(), F().ConfigSheet);
   EXPECT_FALSE(Enabled(F().BackBtn)) << "after a change the first page disables Back";
   EXPECT_TRUE(Enabled(F().NextBtn));
@@ -67,15 +61,15 @@ TEST_F(ShellNavigation, BackIsEnabledOnTheFirstPageUntilTheFirstChange) {
 
 TEST_F(ShellNavigation, KeysWalkAllPagesAndWrapAroundBothWays) {
   for (int step = 1; step <= 13; ++step) {
-    S.Key(kEnter);
+    S.Key(EnterKey);
     EXPECT_EQ(Page(), step % 13) << "after " << step << " Enter";
   }
-  S.Key(kBackspace);
+  S.Key(BackspaceKey);
   EXPECT_EQ(F().PageControl1->ActivePage(), F().QBSheet) << "Backspace on Configure wraps to About";
   EXPECT_FALSE(Enabled(F().NextBtn));
-  S.Key(kEnter);
+  S.Key(EnterKey);
   EXPECT_EQ(F().PageControl1->ActivePage(), F().ConfigSheet) << "Enter on About wraps to Configure";
-  for (int step = 1; step <= 13; ++step) S.Key(kBackspace);
+  for (int step = 1; step <= 13; ++step) S.Key(BackspaceKey);
   EXPECT_EQ(Page(), 0);
 }
 
@@ -87,9 +81,9 @@ TEST_F(ShellNavigation, OneKeyIsOneStepWhateverHoldsTheFocus) {
   const char* names[] = {"list", "rich edit", "page control", "nothing"};
   for (TFocus focus : {fList, fRichEdit, fPages, fNothing}) {
     for (bool typed : {false, true}) {
-      for (uint32_t key : {kEnter, kBackspace}) {
+      for (uint32_t key : {EnterKey, BackspaceKey}) {
         const std::string what =
-            std::string(names[focus]) + (key == kEnter ? ", Enter" : ", Backspace") + (typed ? " typed" : "");
+            std::string(names[focus]) + (key == EnterKey ? ", Enter" : ", Backspace") + (typed ? " typed" : "");
         ClickTab(S, F().PageControl1, 0);
         ASSERT_EQ(F().PageControl1->ActivePage(), F().ConfigSheet) << what;
         switch (focus) {
@@ -109,10 +103,10 @@ TEST_F(ShellNavigation, OneKeyIsOneStepWhateverHoldsTheFocus) {
             break;
         }
         if (typed)
-          S.Type(key == kEnter ? "\r" : "\b");
+          S.Type(key == EnterKey ? "\r" : "\b");
         else
           S.Key(key);
-        EXPECT_EQ(F().PageControl1->ActivePage(), key == kEnter ? F().IntroSheet : F().QBSheet) << what;
+        EXPECT_EQ(F().PageControl1->ActivePage(), key == EnterKey ? F().IntroSheet : F().QBSheet) << what;
       }
     }
   }
@@ -150,8 +144,8 @@ TEST_F(ShellNavigation, RunningTraining1GameRefusesEveryPageChange) {
   S.Type("n");
   ASSERT_TRUE(F().Timer1->Enabled());
   EXPECT_EQ(F().ActiveGame, 1);
-  S.Key(kEnter);
-  S.Key(kBackspace);
+  S.Key(EnterKey);
+  S.Key(BackspaceKey);
   ClickControl(S, F().NextBtn);
   ClickControl(S, F().BackBtn);
   ClickTab(S, F().PageControl1, 1);
@@ -159,19 +153,19 @@ TEST_F(ShellNavigation, RunningTraining1GameRefusesEveryPageChange) {
   // Play on until the game is over by itself.
   for (int second = 0; second < 120 && F().Timer1->Enabled(); ++second) S.Advance(1000);
   ASSERT_FALSE(F().Timer1->Enabled()) << "the game did not end";
-  S.Key(kEnter);
+  S.Key(EnterKey);
   EXPECT_EQ(F().PageControl1->ActivePage(), F().ActivatingSheet);
 }
 
 TEST_F(ShellNavigation, LeavingTraining3AlwaysStopsItsTimer) {
   GoTo(10);
   F().Timer3->SetEnabled(true);
-  S.Key(kEnter);
+  S.Key(EnterKey);
   EXPECT_FALSE(F().Timer3->Enabled());
 }
 
 TEST_F(ShellNavigation, NOnAnOrdinaryPageOnlyResetsThePrompt) {
-  S.Key(kEnter);
+  S.Key(EnterKey);
   S.Advance(20000);
   ASSERT_TRUE(F().ContinueLabel->Visible());
   S.Type("N");
@@ -249,7 +243,7 @@ TEST_F(ShellNavigation, TypingHidesThePromptAndRestartsTheDelayButMovingTheMouse
 }
 
 TEST_F(ShellNavigation, AboutPageShowsTheVersionAndOpensItsLinks) {
-  S.Key(kBackspace);
+  S.Key(BackspaceKey);
   ASSERT_EQ(F().PageControl1->ActivePage(), F().QBSheet);
   EXPECT_EQ(F().VersionLabel1->Caption(), "Version 1.2.1.0");
   ClickControl(S, F().URLStatic1);

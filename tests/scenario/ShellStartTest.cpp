@@ -95,10 +95,9 @@ TEST(ShellStart, ListsFoldersButNotOutputDotFoldersOrFiles) {
   // On a file system that ignores letter case (Windows) "Output" and "output" are one
   // folder, and it is never listed.
   const bool foldsCase = platform::FolderExists(s.ProgramDir() + "/DEUTSCH");
-  const std::vector<std::string> expected =
-      foldsCase ? std::vector<std::string>{"Deutsch", "English"} : std::vector<std::string>{"Deutsch", "English", "output"};
-  EXPECT_EQ(listed, expected)
-      << "by name, letter case ignored";
+  const std::vector<std::string> expected = foldsCase ? std::vector<std::string>{"Deutsch", "English"}
+                                                      : std::vector<std::string>{"Deutsch", "English", "output"};
+  EXPECT_EQ(listed, expected) << "by name, letter case ignored";
 }
 
 TEST(ShellStart, NoEnglishFolderSelectsTheFirstListedLanguage) {

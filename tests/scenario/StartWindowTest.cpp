@@ -3,9 +3,9 @@
 
 #include "support/Scenario.h"
 #include "toolkit/forms/TApplication.h"
+#include "toolkit/forms/TTimer.h"
 #include "toolkit/stdctrls/TLabel.h"
 #include "toolkit/stdctrls/TPageControl.h"
-#include "toolkit/forms/TTimer.h"
 
 using testsupport::TScenario;
 
@@ -29,9 +29,8 @@ TEST(StartWindow, HasThirteenPagesInOrderAndFiveTimers) {
   TScenario s;
   ASSERT_TRUE(s.Start());
   TMainForm* form = &s.Form();
-  const char* expected[] = {"Configure", "Intro",      "Overview",  "Holding", "Usage",
-                            "Selecting", "Training 1", "Activating", "Training 2", "Moving",
-                            "Training 3", "Outro",     "About"};
+  const char* expected[] = {"Configure",  "Intro",      "Overview", "Holding",    "Usage", "Selecting", "Training 1",
+                            "Activating", "Training 2", "Moving",   "Training 3", "Outro", "About"};
   ASSERT_EQ(form->PageControl1->PageCount(), 13);
   for (int i = 0; i < 13; ++i) EXPECT_EQ(form->PageControl1->Pages(i)->Caption(), expected[i]) << i;
   EXPECT_EQ(form->Timer1->Interval(), 100u);

@@ -9,14 +9,14 @@
 #include "games/Random.h"
 #include "support/Scenario.h"
 #include "toolkit/forms/TApplication.h"
+#include "toolkit/forms/TScreen.h"
+#include "toolkit/forms/TTimer.h"
 #include "toolkit/graphics/TBitmap.h"
+#include "toolkit/rtf/TRichEdit.h"
 #include "toolkit/stdctrls/TImage.h"
 #include "toolkit/stdctrls/TLabel.h"
 #include "toolkit/stdctrls/TPageControl.h"
-#include "toolkit/rtf/TRichEdit.h"
-#include "toolkit/forms/TScreen.h"
 #include "toolkit/stdctrls/TTabSheet.h"
-#include "toolkit/forms/TTimer.h"
 
 using platform::TPButton;
 using testsupport::TScenario;

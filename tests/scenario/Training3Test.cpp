@@ -13,12 +13,12 @@
 #include "sprites/TSprite.h"
 #include "sprites/TSprites.h"
 #include "support/Scenario.h"
-#include "toolkit/graphics/TBitmap.h"
-#include "toolkit/stdctrls/TPageControl.h"
-#include "toolkit/graphics/TPicture.h"
-#include "toolkit/stdctrls/TTabSheet.h"
 #include "toolkit/forms/TTimer.h"
 #include "toolkit/forms/TWinControl.h"
+#include "toolkit/graphics/TBitmap.h"
+#include "toolkit/graphics/TPicture.h"
+#include "toolkit/stdctrls/TPageControl.h"
+#include "toolkit/stdctrls/TTabSheet.h"
 
 using testsupport::TScenario;
 

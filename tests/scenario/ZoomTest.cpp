@@ -10,8 +10,8 @@
 #include "platform/Png.h"
 #include "scenario/ShellHelpers.h"
 #include "support/Scenario.h"
-#include "toolkit/stdctrls/TPageControl.h"
 #include "toolkit/forms/TScreen.h"
+#include "toolkit/stdctrls/TPageControl.h"
 #include "toolkit/stdctrls/TTabSheet.h"
 
 using platform::psCtrl;

@@ -5,7 +5,7 @@
 
 namespace {
 
-const char* const kLayout = R"(object TestForm: TTestForm
+const char* const TestLayout = R"(object TestForm: TTestForm
   ClientWidth = 400
   ClientHeight = 300
   Color = clWhite
@@ -67,7 +67,7 @@ class LabelImageTest : public StdControlsTest {
 protected:
   void SetUp() override {
     StdControlsTest::SetUp();
-    Form = Build(kLayout);
+    Form = Build(TestLayout);
   }
   // The columns of [left, right) at row y whose pixel is not white.
   std::vector<int> InkColumns(int left, int right, int top, int bottom) {

@@ -7,7 +7,7 @@ namespace {
 
 using ::testing::ElementsAre;
 
-const char* const kListLayout = R"(object TestForm: TTestForm
+const char* const ListLayout = R"(object TestForm: TTestForm
   ClientWidth = 300
   ClientHeight = 200
   Color = clWhite
@@ -31,7 +31,7 @@ class ListBoxTest : public StdControlsTest {
 protected:
   void SetUp() override {
     StdControlsTest::SetUp();
-    Form = Build(kListLayout);
+    Form = Build(ListLayout);
     List = Form->Find<TListBox>("List");
   }
   // Form coordinates of the middle of an item.

@@ -7,7 +7,7 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 
-const char* const kPagesLayout = R"(object TestForm: TTestForm
+const char* const PagesLayout = R"(object TestForm: TTestForm
   ClientWidth = 632
   ClientHeight = 453
   Color = $00E1C8C8
@@ -54,7 +54,7 @@ class PageControlTest : public StdControlsTest {
 protected:
   void SetUp() override {
     StdControlsTest::SetUp();
-    Form = Build(kPagesLayout);
+    Form = Build(PagesLayout);
     Pages = Form->Find<TPageControl>("PageControl1");
     Form->Log.clear();
   }
@@ -158,11 +158,11 @@ TEST_F(PageControlTest, TabsThatDoNotFitScrollInOneRow) {
   EXPECT_GT(Pages->FirstVisibleTab(), 0);
   TRect r = Pages->TabRect(last);
   ASSERT_FALSE(r.IsEmpty());
-  EXPECT_LE(r.Right, Pages->Width() - 2 * TPageControl::kArrowWidth);
+  EXPECT_LE(r.Right, Pages->Width() - 2 * TPageControl::ArrowWidth);
   // The left arrow scrolls back by one tab.
   int first = Pages->FirstVisibleTab();
-  int arrowY = Pages->TabHeight() + 2 - TPageControl::kArrowWidth / 2;
-  Click(Pages->Width() - 2 * TPageControl::kArrowWidth + 4, arrowY);
+  int arrowY = Pages->TabHeight() + 2 - TPageControl::ArrowWidth / 2;
+  Click(Pages->Width() - 2 * TPageControl::ArrowWidth + 4, arrowY);
   EXPECT_EQ(Pages->FirstVisibleTab(), first - 1);
   EXPECT_EQ(Pages->ActivePageIndex(), last);
 }

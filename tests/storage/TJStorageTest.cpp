@@ -11,7 +11,7 @@ using namespace platform;
 
 namespace {
 
-const std::string kPointrixKey = "Software\\Quillaby Software\\Pointrix";
+const std::string PointrixKey = "Software\\Quillaby Software\\Pointrix";
 
 std::string ExpectThrows(const std::function<void()>& action) {
   try {
@@ -46,7 +46,7 @@ TEST(TJStorage, MapsEveryRootValueToItsHandle) {
 TEST(TJStorage, TheFirstWriteCreatesTheKeyAndClosingWritesItToDisk) {
   TTempRegistryFolder folder;
   TJStorage storage;
-  storage.SetKey(kPointrixKey);
+  storage.SetKey(PointrixKey);
   storage.Open();
   EXPECT_TRUE(storage.GetIsOpen());
   EXPECT_EQ(storage.ReadString("Language", ""), "");

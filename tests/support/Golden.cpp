@@ -16,14 +16,14 @@ namespace {
 // The 32-bit Windows build's font rasteriser rounds a few anti-aliased glyph edge pixels
 // one step differently from the 64-bit Linux one; there a channel may differ by one.
 #ifdef _WIN32
-constexpr int kChannelTolerance = 1;
+constexpr int ChannelTolerance = 1;
 #else
-constexpr int kChannelTolerance = 0;
+constexpr int ChannelTolerance = 0;
 #endif
 
 bool SamePixel(uint32_t a, uint32_t e) {
   for (int shift = 0; shift <= 16; shift += 8)
-    if (std::abs(int((a >> shift) & 0xFF) - int((e >> shift) & 0xFF)) > kChannelTolerance) return false;
+    if (std::abs(int((a >> shift) & 0xFF) - int((e >> shift) & 0xFF)) > ChannelTolerance) return false;
   return true;
 }
 

@@ -6,8 +6,8 @@
 #include <fstream>
 
 #include "content/LanguageTexts.h"
-#include "platform/Files.h"
 #include "platform/DesktopMouseSetting.h"
+#include "platform/Files.h"
 #ifdef _WIN32
 #include "platform/win32/WindowsRegistry.h"
 #else

@@ -2,8 +2,8 @@
 // without, gone after a press or when the pointer moves on, and never drawn into
 // the framebuffer.
 
-#include "support/VirtualTime.h"
 #include "ToolkitFixture.h"
+#include "support/VirtualTime.h"
 #include "toolkit/forms/THintController.h"
 
 namespace {

@@ -1,9 +1,9 @@
 // Keys and focus, timers under the virtual clock, the loop and the exception display.
 
-#include "support/VirtualTime.h"
 #include <functional>
 
 #include "ToolkitFixture.h"
+#include "support/VirtualTime.h"
 #include "toolkit/forms/TMessageForm.h"
 #include "toolkit/forms/TTimer.h"
 

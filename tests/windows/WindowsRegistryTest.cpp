@@ -16,7 +16,7 @@ using namespace platform;
 
 namespace {
 
-const std::string kTestKey = "Software\\Pointrix Tests";
+const std::string TestKey = "Software\\Pointrix Tests";
 
 class TFakeMouse : public TDesktopMouseSetting {
 public:
@@ -29,9 +29,9 @@ private:
 
 class WindowsRegistry : public ::testing::Test {
 protected:
-  void SetUp() override { platform::RegDeleteTree(HKEY_CURRENT_USER, kTestKey); }
+  void SetUp() override { platform::RegDeleteTree(HKEY_CURRENT_USER, TestKey); }
   void TearDown() override {
-    platform::RegDeleteTree(HKEY_CURRENT_USER, kTestKey);
+    platform::RegDeleteTree(HKEY_CURRENT_USER, TestKey);
     SetDesktopMouseSetting(nullptr);
   }
 
@@ -60,22 +60,22 @@ protected:
 
 TEST_F(WindowsRegistry, CreatesOpensAndClosesKeys) {
   DWORD disposition = 0;
-  HKEY key = Create("\\" + kTestKey + "\\A\\B", &disposition);
+  HKEY key = Create("\\" + TestKey + "\\A\\B", &disposition);
   EXPECT_EQ(disposition, REG_CREATED_NEW_KEY);
   EXPECT_EQ(platform::RegCloseKey(key), ERROR_SUCCESS);
-  key = Create(kTestKey + "\\a\\b", &disposition);
+  key = Create(TestKey + "\\a\\b", &disposition);
   EXPECT_EQ(disposition, REG_OPENED_EXISTING_KEY);
   EXPECT_EQ(platform::RegCloseKey(key), ERROR_SUCCESS);
 
   HKEY opened = HKEY_NULL;
-  EXPECT_EQ(platform::RegOpenKeyEx(HKEY_CURRENT_USER, kTestKey + "\\Missing", KEY_READ, &opened), ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(platform::RegOpenKeyEx(HKEY_CURRENT_USER, TestKey + "\\Missing", KEY_READ, &opened), ERROR_FILE_NOT_FOUND);
   EXPECT_EQ(opened, HKEY_NULL);
-  EXPECT_EQ(platform::RegOpenKeyEx(HKEY_NULL, kTestKey, KEY_READ, &opened), ERROR_INVALID_HANDLE);
+  EXPECT_EQ(platform::RegOpenKeyEx(HKEY_NULL, TestKey, KEY_READ, &opened), ERROR_INVALID_HANDLE);
   EXPECT_EQ(platform::RegCloseKey(HKEY_CURRENT_USER), ERROR_SUCCESS);
 }
 
 TEST_F(WindowsRegistry, TextIsWindows1252HereAndUtf16InTheSystem) {
-  HKEY key = Create(kTestKey);
+  HKEY key = Create(TestKey);
   const std::string text =
       "Fran\xE7"
       "ais \x80";  // "Français €" in Windows-1252
@@ -104,7 +104,7 @@ TEST_F(WindowsRegistry, TextIsWindows1252HereAndUtf16InTheSystem) {
 }
 
 TEST_F(WindowsRegistry, NumbersAndBinaryValuesKeepTheirBytes) {
-  HKEY key = Create(kTestKey);
+  HKEY key = Create(TestKey);
   const DWORD number = 0x2A;
   ASSERT_EQ(platform::RegSetValueEx(key, "Count", REG_DWORD, reinterpret_cast<const BYTE*>(&number), 4), ERROR_SUCCESS);
   const BYTE bytes[] = {0, 0xFF, 0x80, 7};
@@ -128,7 +128,7 @@ TEST_F(WindowsRegistry, NumbersAndBinaryValuesKeepTheirBytes) {
 
   // A key opened for reading only cannot be written.
   HKEY readOnly = HKEY_NULL;
-  ASSERT_EQ(platform::RegOpenKeyEx(HKEY_CURRENT_USER, kTestKey, KEY_READ, &readOnly), ERROR_SUCCESS);
+  ASSERT_EQ(platform::RegOpenKeyEx(HKEY_CURRENT_USER, TestKey, KEY_READ, &readOnly), ERROR_SUCCESS);
   EXPECT_EQ(platform::RegSetValueEx(readOnly, "Count", REG_DWORD, reinterpret_cast<const BYTE*>(&number), 4),
             ERROR_ACCESS_DENIED);
   platform::RegCloseKey(readOnly);
@@ -136,7 +136,7 @@ TEST_F(WindowsRegistry, NumbersAndBinaryValuesKeepTheirBytes) {
 
 TEST_F(WindowsRegistry, SwapMouseButtonsComesFromTheSystemWhenNotStored) {
   SetDesktopMouseSetting(std::make_unique<TFakeMouse>(true));
-  HKEY key = Create(kTestKey + "\\Control Panel\\Mouse");
+  HKEY key = Create(TestKey + "\\Control Panel\\Mouse");
   DWORD size = 0;
   // Only HKEY_CURRENT_USER\Control Panel\Mouse answers from the system.
   EXPECT_EQ(platform::RegQueryValueEx(key, "SwapMouseButtons", nullptr, nullptr, &size), ERROR_FILE_NOT_FOUND);

@@ -1,20 +1,19 @@
 #include "platform/posix/DesktopMouse.h"
 
-#include "platform/DesktopSettings.h"
-
 #include <sys/stat.h>
 
 #include <cstdlib>
 #include <cstring>
 
 #include "platform/DesktopMouseSetting.h"
+#include "platform/DesktopSettings.h"
 
 namespace platform {
 
 namespace {
 
-constexpr auto kReadBudget = std::chrono::milliseconds(50);
-constexpr auto kAnswerLifetime = std::chrono::seconds(5);
+constexpr auto ReadBudget = std::chrono::milliseconds(50);
+constexpr auto AnswerLifetime = std::chrono::seconds(5);
 
 std::string Environment(const char* name) {
   const char* value = std::getenv(name);
@@ -137,7 +136,7 @@ std::vector<std::unique_ptr<TDesktopMouseSource>> SessionMouseSources() {
 }
 
 TDesktopMouseAnswer DesktopMouseSettings() {
-  static TDesktopMouseReader reader(SessionMouseSources(), kReadBudget, kAnswerLifetime);
+  static TDesktopMouseReader reader(SessionMouseSources(), ReadBudget, AnswerLifetime);
   return reader.Current();
 }
 
@@ -177,11 +176,17 @@ std::unique_ptr<TDesktopMouseSetting> CreateDesktopMouseSetting() {
 
 namespace platform {
 
-std::optional<uint32_t> DesktopDoubleClickTime() { return DesktopMouseSettings().DoubleClickMs; }
+std::optional<uint32_t> DesktopDoubleClickTime() {
+  return DesktopMouseSettings().DoubleClickMs;
+}
 
-void PrepareDesktopSession() { PreventSessionBusAutolaunch(); }
+void PrepareDesktopSession() {
+  PreventSessionBusAutolaunch();
+}
 
-std::optional<double> DesktopFontDpi() { return DesktopMouseSettings().FontDpi; }
+std::optional<double> DesktopFontDpi() {
+  return DesktopMouseSettings().FontDpi;
+}
 
 std::optional<double> XResourcesFontDpi(std::string_view resources) {
   constexpr std::string_view Name = "Xft.dpi:";

@@ -16,12 +16,12 @@ namespace {
 
 using TClock = std::chrono::steady_clock;
 
-constexpr const char* kPortalName = "org.freedesktop.portal.Desktop";
-constexpr const char* kPortalPath = "/org/freedesktop/portal/desktop";
-constexpr const char* kSettingsInterface = "org.freedesktop.portal.Settings";
-constexpr const char* kMouseNamespace = "org.gnome.desktop.peripherals.mouse";
+constexpr const char* PortalName = "org.freedesktop.portal.Desktop";
+constexpr const char* PortalPath = "/org/freedesktop/portal/desktop";
+constexpr const char* SettingsInterface = "org.freedesktop.portal.Settings";
+constexpr const char* MouseNamespace = "org.gnome.desktop.peripherals.mouse";
 // Read() wraps the value in one variant, older portals in two.
-constexpr int kMaxVariantDepth = 4;
+constexpr int MaxVariantDepth = 4;
 
 struct TPortalValue {
   std::optional<bool> Boolean;
@@ -29,7 +29,7 @@ struct TPortalValue {
 };
 
 TPortalValue ValueOf(DBusMessageIter iter) {
-  for (int depth = 0; depth < kMaxVariantDepth && dbus_message_iter_get_arg_type(&iter) == DBUS_TYPE_VARIANT; ++depth) {
+  for (int depth = 0; depth < MaxVariantDepth && dbus_message_iter_get_arg_type(&iter) == DBUS_TYPE_VARIANT; ++depth) {
     DBusMessageIter inner;
     dbus_message_iter_recurse(&iter, &inner);
     iter = inner;
@@ -64,10 +64,10 @@ TPortalValue ValueOf(DBusMessageIter iter) {
 std::optional<TPortalValue> ReadSetting(DBusConnection* connection, const char* key, TClock::time_point deadline) {
   const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - TClock::now()).count();
   if (left <= 0) return std::nullopt;
-  DBusMessage* call = dbus_message_new_method_call(kPortalName, kPortalPath, kSettingsInterface, "Read");
+  DBusMessage* call = dbus_message_new_method_call(PortalName, PortalPath, SettingsInterface, "Read");
   if (!call) return std::nullopt;
   dbus_message_set_auto_start(call, FALSE);
-  const char* space = kMouseNamespace;
+  const char* space = MouseNamespace;
   dbus_message_append_args(call, DBUS_TYPE_STRING, &space, DBUS_TYPE_STRING, &key, DBUS_TYPE_INVALID);
   DBusError error;
   dbus_error_init(&error);

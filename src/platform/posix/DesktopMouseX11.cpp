@@ -18,7 +18,7 @@ namespace {
 using TClock = std::chrono::steady_clock;
 
 // Largest XSETTINGS property read, in 32-bit units (64 KB).
-constexpr uint32_t kMaxSettingsWords = 16384;
+constexpr uint32_t MaxSettingsWords = 16384;
 
 struct TFreeDeleter {
   void operator()(void* p) const { std::free(p); }
@@ -66,8 +66,8 @@ public:
     auto settingsCookie = xcb_intern_atom(connection, 1, uint16_t(std::strlen(settingsName)), settingsName);
     // The X resources (RESOURCE_MANAGER, a predefined atom of type STRING) on the root window.
     const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
-    auto resourcesCookie = xcb_get_property(connection, 0, root, XCB_ATOM_RESOURCE_MANAGER, XCB_ATOM_STRING, 0,
-                                            kMaxSettingsWords);
+    auto resourcesCookie =
+        xcb_get_property(connection, 0, root, XCB_ATOM_RESOURCE_MANAGER, XCB_ATOM_STRING, 0, MaxSettingsWords);
 
     if (auto mapping = AwaitReply<xcb_get_pointer_mapping_reply_t>(connection, mappingCookie.sequence, deadline))
       answer.LeftHanded = PointerMappingSwapped(xcb_get_pointer_mapping_map(mapping.get()),
@@ -86,7 +86,7 @@ public:
       auto owner = AwaitReply<xcb_get_selection_owner_reply_t>(connection, ownerCookie.sequence, deadline);
       if (owner && owner->owner) {
         auto propertyCookie =
-            xcb_get_property(connection, 0, owner->owner, settings->atom, settings->atom, 0, kMaxSettingsWords);
+            xcb_get_property(connection, 0, owner->owner, settings->atom, settings->atom, 0, MaxSettingsWords);
         auto property = AwaitReply<xcb_get_property_reply_t>(connection, propertyCookie.sequence, deadline);
         if (property && property->type == settings->atom && property->format == 8) {
           const auto* bytes = static_cast<const char*>(xcb_get_property_value(property.get()));

@@ -22,14 +22,14 @@ struct TRootInfo {
   bool PerUser;
 };
 
-constexpr TRootInfo kRoots[] = {
+constexpr TRootInfo Roots[] = {
     {HKEY_CLASSES_ROOT, "HKEY_CLASSES_ROOT", true},      {HKEY_CURRENT_USER, "HKEY_CURRENT_USER", true},
     {HKEY_LOCAL_MACHINE, "HKEY_LOCAL_MACHINE", false},   {HKEY_USERS, "HKEY_USERS", false},
     {HKEY_CURRENT_CONFIG, "HKEY_CURRENT_CONFIG", false}, {HKEY_DYN_DATA, "HKEY_DYN_DATA", false},
 };
 
 const TRootInfo* FindRoot(HKEY root) {
-  for (const TRootInfo& info : kRoots)
+  for (const TRootInfo& info : Roots)
     if (info.Root == root) return &info;
   return nullptr;
 }
@@ -67,8 +67,7 @@ public:
     TKeyRef ref;
     if (!Resolve(key, ref)) return ERROR_INVALID_HANDLE;
     TRegPath below;
-    if (!SplitRegPath(subKey, below) || ref.Path.size() + below.size() > kRegMaxKeyDepth)
-      return ERROR_INVALID_PARAMETER;
+    if (!SplitRegPath(subKey, below) || ref.Path.size() + below.size() > RegMaxKeyDepth) return ERROR_INVALID_PARAMETER;
     ref.Path.insert(ref.Path.end(), below.begin(), below.end());
     bool existed = ref.Hive->FindKey(ref.Path) != nullptr;
     // The key answered from the desktop can be opened for reading without being created.

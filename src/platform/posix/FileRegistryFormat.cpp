@@ -144,8 +144,8 @@ bool IsHexContinuation(std::string_view line) {
   return true;
 }
 
-constexpr std::string_view kVersion4Header = "REGEDIT4";
-constexpr std::string_view kVersion5Header = "Windows Registry Editor Version 5.00";
+constexpr std::string_view Version4Header = "REGEDIT4";
+constexpr std::string_view Version5Header = "Windows Registry Editor Version 5.00";
 
 class TRegFileParser {
 public:
@@ -168,8 +168,8 @@ public:
       if (trimmed.empty() || (sawHeader && trimmed.front() == ';')) continue;
       if (!sawHeader) {
         sawHeader = true;
-        FVersion5 = trimmed == kVersion5Header;
-        if (FVersion5 || trimmed == kVersion4Header) continue;
+        FVersion5 = trimmed == Version5Header;
+        if (FVersion5 || trimmed == Version4Header) continue;
         error = "line " + std::to_string(lineNumber) + ": the file does not begin with REGEDIT4";
         return false;
       }
@@ -240,9 +240,9 @@ private:
       text += FRecord[i];
     }
     if (FCurrent)
-      FCurrent->AddVerbatim(atEnd ? TRegVerbatim::kAtEnd : FCurrent->Values().size(), std::move(text));
+      FCurrent->AddVerbatim(atEnd ? TRegVerbatim::AfterLastValue : FCurrent->Values().size(), std::move(text));
     else
-      FRoot.AddVerbatim(TRegVerbatim::kBeforeEverything, std::move(text));
+      FRoot.AddVerbatim(TRegVerbatim::BeforeEverything, std::move(text));
   }
 
   bool Fail(const char* message) {
@@ -263,7 +263,7 @@ private:
     if (sep != std::string_view::npos) {
       std::string rest(inner.substr(sep + 1));
       if (rest.empty() || rest.front() == '\\' || rest.back() == '\\' || !SplitRegPath(rest, path) ||
-          path.size() > kRegMaxKeyDepth)
+          path.size() > RegMaxKeyDepth)
         return Fail("an invalid key name");
     }
     if (!remove) {
@@ -449,7 +449,7 @@ public:
   explicit TRegFileWriter(const TRegFileFormat& format) : FFormat(format) {}
 
   std::string Run(const TRegKey& root, const std::string& rootName) {
-    Line(std::string(FFormat.Version5 ? kVersion5Header : kVersion4Header));
+    Line(std::string(FFormat.Version5 ? Version5Header : Version4Header));
     std::string path = rootName;
     AppendKey(root, path, true);
     if (FFormat.CrLf) {
@@ -520,7 +520,7 @@ private:
     std::vector<const TRegVerbatim*> inside;
     for (const TRegVerbatim& line : key.Verbatim()) {
       // The root's lines from before any key come right after the header.
-      if (isRoot && line.After == TRegVerbatim::kBeforeEverything)
+      if (isRoot && line.After == TRegVerbatim::BeforeEverything)
         Kept(line.Text);
       else
         inside.push_back(&line);

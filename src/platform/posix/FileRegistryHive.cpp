@@ -11,8 +11,8 @@ namespace {
 // How long a write waits for another program to finish its write. A change that could not
 // wait longer is kept and written at a later flush; those later attempts, and the last one
 // when the program ends, wait less so that the program keeps answering its user.
-constexpr int kLockTimeoutMs = 1000;
-constexpr int kRetryLockTimeoutMs = 250;
+constexpr int LockTimeoutMs = 1000;
+constexpr int RetryLockTimeoutMs = 250;
 
 bool SamePath(const TRegPath& a, const TRegPath& b) {
   if (a.size() != b.size()) return false;
@@ -36,7 +36,7 @@ void TRegHive::Refresh() {
   FLoaded = true;
   std::string data, error;
   TFileIdentity identity;
-  switch (ReadFileSnapshot(FPath, kRegMaxFileSize, data, identity, error)) {
+  switch (ReadFileSnapshot(FPath, RegMaxFileSize, data, identity, error)) {
     case TFileReadResult::frOk:
       TakeFileContent(std::move(data), identity, false);
       break;
@@ -91,12 +91,12 @@ bool TRegHive::Flush(bool final) {
     RegistryFaultPoint(TRegWriteStep::rwLockWanted);
     if (!MakeFolders(FolderOf(FPath))) {
       error = "its folder cannot be created";
-    } else if (lock.Acquire(FPath + ".lock", FHeldBack || final ? kRetryLockTimeoutMs : kLockTimeoutMs, error)) {
+    } else if (lock.Acquire(FPath + ".lock", FHeldBack || final ? RetryLockTimeoutMs : LockTimeoutMs, error)) {
       RegistryFaultPoint(TRegWriteStep::rwLocked);
       RemoveStaleTemporaries(FPath);
       std::string data;
       TFileIdentity identity;
-      switch (ReadFileSnapshot(FPath, kRegMaxFileSize, data, identity, error)) {
+      switch (ReadFileSnapshot(FPath, RegMaxFileSize, data, identity, error)) {
         case TFileReadResult::frOk:
           if (data != FBaseBytes || !FBaseIdentity.Exists) TakeFileContent(std::move(data), identity, true);
           break;
@@ -117,7 +117,7 @@ bool TRegHive::Flush(bool final) {
         std::string text = FormatRegFile(*FView, FRootName, FFormat);
         if (FBaseIdentity.Exists && text == FBaseBytes) {
           written = true;  // the file already holds every change
-        } else if (text.size() > kRegMaxFileSize) {
+        } else if (text.size() > RegMaxFileSize) {
           error = "the registry would grow beyond 64 MB";
         } else if (ReplaceFileAtomically(FPath, text, error)) {
           FBaseBytes = std::move(text);
@@ -201,7 +201,7 @@ void TRegHive::HandleUnparsable(const std::string& reason, bool lockHeld) {
     }
     std::string data;
     TFileIdentity identity;
-    TFileReadResult result = ReadFileSnapshot(FPath, kRegMaxFileSize, data, identity, error);
+    TFileReadResult result = ReadFileSnapshot(FPath, RegMaxFileSize, data, identity, error);
     if (result == TFileReadResult::frMissing) return;
     if (result == TFileReadResult::frOk) {
       TakeFileContent(std::move(data), identity, true);

@@ -24,7 +24,7 @@
 namespace platform {
 
 // Hive files larger than this are not read (and not written).
-constexpr size_t kRegMaxFileSize = 64u << 20;
+constexpr size_t RegMaxFileSize = 64u << 20;
 
 class TRegHive {
 public:

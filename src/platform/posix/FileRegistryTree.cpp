@@ -26,13 +26,13 @@ bool TRegNameLess::operator()(const std::string& a, const std::string& b) const 
 }
 
 bool IsValidRegKeyName(const std::string& name) {
-  if (name.empty() || name.size() > kRegMaxKeyNameLength) return false;
+  if (name.empty() || name.size() > RegMaxKeyNameLength) return false;
   return std::none_of(name.begin(), name.end(),
                       [](char c) { return c == '\\' || static_cast<unsigned char>(c) < 0x20; });
 }
 
 bool IsValidRegValueName(const std::string& name) {
-  if (name.size() > kRegMaxValueNameLength) return false;
+  if (name.size() > RegMaxValueNameLength) return false;
   return name.find_first_of(std::string("\0\r\n", 3)) == std::string::npos;
 }
 
@@ -46,7 +46,7 @@ bool SplitRegPath(const std::string& text, TRegPath& path) {
     size_t sep = text.find('\\', begin);
     if (sep == std::string::npos || sep > end) sep = end;
     std::string name = text.substr(begin, sep - begin);
-    if (!IsValidRegKeyName(name) || path.size() >= kRegMaxKeyDepth) return false;
+    if (!IsValidRegKeyName(name) || path.size() >= RegMaxKeyDepth) return false;
     path.push_back(std::move(name));
     if (sep >= end) return true;
     begin = sep + 1;
@@ -105,7 +105,7 @@ void TRegKey::DeleteValue(const std::string& name) {
     FValues.erase(FValues.begin() + std::ptrdiff_t(i));
     // Kept lines stay where they were among the remaining values.
     for (TRegVerbatim& line : FVerbatim)
-      if (line.After > i && line.After < TRegVerbatim::kBeforeEverything) --line.After;
+      if (line.After > i && line.After < TRegVerbatim::BeforeEverything) --line.After;
     return;
   }
 }

@@ -15,9 +15,9 @@ namespace platform {
 
 // Limits of the registry; a name or path beyond them is refused, which also bounds the
 // recursion depth of everything that walks a tree.
-constexpr size_t kRegMaxKeyDepth = 512;
-constexpr size_t kRegMaxKeyNameLength = 255;
-constexpr size_t kRegMaxValueNameLength = 16383;
+constexpr size_t RegMaxKeyDepth = 512;
+constexpr size_t RegMaxKeyNameLength = 255;
+constexpr size_t RegMaxValueNameLength = 16383;
 
 // True when a and b are equal apart from ASCII letter case.
 bool SameRegName(const std::string& a, const std::string& b);
@@ -49,9 +49,9 @@ struct TRegValue {
 // Lines of a hive file that could not be read, kept in their key to be written back as
 // they were: after the first After values of the key, or at one of the places below.
 struct TRegVerbatim {
-  static constexpr size_t kBeforeEverything = size_t(-2);  // the root's lines before any key
-  static constexpr size_t kAtEnd = size_t(-1);             // after every value of the key
-  size_t After = kAtEnd;
+  static constexpr size_t BeforeEverything = size_t(-2);  // the root's lines before any key
+  static constexpr size_t AfterLastValue = size_t(-1);    // after every value of the key
+  size_t After = AfterLastValue;
   std::string Text;  // one or more lines, separated by '\n'
   friend bool operator==(const TRegVerbatim&, const TRegVerbatim&) = default;
 };

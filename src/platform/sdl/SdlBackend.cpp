@@ -5,8 +5,8 @@
 
 #include <cstdio>
 
-#include "platform/Platform.h"
 #include "platform/Cp1252.h"
+#include "platform/Platform.h"
 #include "platform/sdl/SdlAudio.h"
 #include "platform/sdl/SdlDisplay.h"
 

@@ -1,8 +1,7 @@
 #include "platform/UserEnvironment.h"
 
-#include <windows.h>
-
 #include <shlobj.h>
+#include <windows.h>
 
 #include "platform/win32/WideText.h"
 

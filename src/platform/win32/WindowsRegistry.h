@@ -11,8 +11,8 @@
 #include <memory>
 #include <string>
 
-#include "platform/Registry.h"
 #include "platform/DesktopMouseSetting.h"
+#include "platform/Registry.h"
 
 namespace platform {
 

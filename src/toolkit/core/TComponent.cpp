@@ -1,7 +1,8 @@
 #include "toolkit/core/TComponent.h"
 
-#include <algorithm>
 #include <strings.h>
+
+#include <algorithm>
 
 void TPersistent::Assign(TPersistent* source) {
   throw Exception(Format("Cannot assign a %s to a %s", source ? source->ClassName() : "nil", ClassName()));
@@ -66,7 +67,9 @@ void TComponent::RemoveComponent(TComponent* component) {
   for (TComponent* c : FComponents) c->Notification(component, opRemove);
 }
 
-void TComponent::Loaded() { FComponentState &= ~csLoading; }
+void TComponent::Loaded() {
+  FComponentState &= ~csLoading;
+}
 
 void TComponent::Notification(TComponent* component, TOperation operation) {
   if (operation == opRemove) RemoveFreeNotification(component);

@@ -8,7 +8,7 @@
 namespace {
 
 // The classic light system palette (0x00BBGGRR), indexed by system colour number.
-constexpr TColor kSystemColors[] = {
+constexpr TColor SystemColors[] = {
     0xC8D0D4, 0x984E00, 0x6A240A, 0x808080, 0xC8D0D4, 0xFFFFFF, 0x000000, 0x000000, 0x000000, 0xFFFFFF, 0xC8D0D4,
     0xC8D0D4, 0x808080, 0x6A240A, 0xFFFFFF, 0xC8D0D4, 0x808080, 0x808080, 0x000000, 0xC8D0D4, 0xFFFFFF, 0x404040,
     0xC8D0D4, 0x000000, 0xE1FFFF, 0x000000, 0x800000, 0xF0CAA6, 0xC0C0C0, 0x6A240A, 0xC8D0D4,
@@ -20,7 +20,7 @@ TColor ColorToRGB(TColor color) {
   if (color == clNone || color == clDefault) return clBlack;
   if (color & clSystemColor) {
     uint32_t index = uint32_t(color) & 0xFF;
-    if (index < std::size(kSystemColors)) return kSystemColors[index];
+    if (index < std::size(SystemColors)) return SystemColors[index];
     return clBlack;
   }
   return color & 0xFFFFFF;

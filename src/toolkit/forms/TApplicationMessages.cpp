@@ -5,11 +5,11 @@
 #include <cstdio>
 
 #include "platform/Cp1252.h"
-#include "toolkit/graphics/FontEngine.h"
 #include "toolkit/forms/TApplication.h"
 #include "toolkit/forms/TForm.h"
 #include "toolkit/forms/THintController.h"
 #include "toolkit/forms/TMessageForm.h"
+#include "toolkit/graphics/FontEngine.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 #include <string>
 
 #include "toolkit/core/TComponent.h"
-#include "toolkit/graphics/TFont.h"
 #include "toolkit/core/Types.h"
+#include "toolkit/graphics/TFont.h"
 
 class TWinControl;
 class TForm;

@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "platform/Platform.h"
-#include "toolkit/graphics/TSurface.h"
 #include "toolkit/forms/TWinControl.h"
+#include "toolkit/graphics/TSurface.h"
 
 enum TFormBorderStyle : uint8_t { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 enum TBorderIconBit : uint8_t { biSystemMenu = 1, biMinimize = 2, biMaximize = 4, biHelp = 8 };

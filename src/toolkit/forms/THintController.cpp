@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "toolkit/graphics/TBitmap.h"
 #include "toolkit/forms/TForm.h"
 #include "toolkit/forms/TScreen.h"
 #include "toolkit/forms/TTimer.h"
+#include "toolkit/graphics/TBitmap.h"
 
 namespace {
 

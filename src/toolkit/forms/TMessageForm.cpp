@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "toolkit/graphics/TBitmap.h"
 #include "toolkit/forms/TButton.h"
 #include "toolkit/forms/TControlCanvas.h"
+#include "toolkit/graphics/TBitmap.h"
 #include "toolkit/graphics/TCanvas.h"
 
 namespace {

@@ -1,9 +1,9 @@
 #include "toolkit/forms/TScreen.h"
 
-#include "toolkit/graphics/formats/CurDecoder.h"
 #include "toolkit/core/Resources.h"
 #include "toolkit/forms/TApplication.h"
 #include "toolkit/forms/TForm.h"
+#include "toolkit/graphics/formats/CurDecoder.h"
 
 TScreen* Screen = new TScreen(nullptr);
 

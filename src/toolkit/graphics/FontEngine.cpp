@@ -1,8 +1,8 @@
 #include "toolkit/graphics/FontEngine.h"
 
-#include "platform/Cp1252.h"
-
 #include <ft2build.h>
+
+#include "platform/Cp1252.h"
 #include FT_FREETYPE_H
 #include FT_OUTLINE_H
 #include FT_TRUETYPE_TABLES_H
@@ -33,10 +33,10 @@ namespace {
 // instructions: stems land on whole pixels, which keeps the 11 to 13 pixel interface
 // text crisp (the light and automatic hinters were tried and read blurrier or unevenly
 // spaced).
-constexpr FT_Int32 kLoadFlags = FT_LOAD_NO_BITMAP | FT_LOAD_NO_AUTOHINT;
+constexpr FT_Int32 LoadFlags = FT_LOAD_NO_BITMAP | FT_LOAD_NO_AUTOHINT;
 
 // Italic is the upright face sheared by about 12 degrees to the right.
-constexpr FT_Matrix kShear = {0x10000, 0x0366A, 0, 0x10000};
+constexpr FT_Matrix Shear = {0x10000, 0x0366A, 0, 0x10000};
 
 bool Contains(const std::string& haystack, const char* needle) {
   return haystack.find(needle) != std::string::npos;
@@ -112,11 +112,11 @@ TGlyph TFontInstance::Render(char32_t c) {
   if (c < 0x20) return glyph;  // control characters take no space
   FT_Face face = FT_Face(FFace);
   FT_GlyphSlot slot = face->glyph;
-  if (FT_Load_Glyph(face, FT_Get_Char_Index(face, FT_ULong(c)), kLoadFlags) != 0) return glyph;
+  if (FT_Load_Glyph(face, FT_Get_Char_Index(face, FT_ULong(c)), LoadFlags) != 0) return glyph;
   glyph.Advance = int((slot->advance.x + 32) >> 6);
   if (slot->format != FT_GLYPH_FORMAT_OUTLINE) return glyph;
   if (FEmbolden > 0) FT_Outline_EmboldenXY(&slot->outline, FEmbolden, FEmbolden / 2);
-  if (FItalic) FT_Outline_Transform(&slot->outline, &kShear);
+  if (FItalic) FT_Outline_Transform(&slot->outline, &Shear);
   if (FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL) != 0) return glyph;
   const FT_Bitmap& bm = slot->bitmap;
   glyph.Left = slot->bitmap_left;
@@ -219,9 +219,9 @@ TFontEngine::~TFontEngine() {
 const TFontFaceData& TFontEngine::Face(TFontFamily family, bool bold) {
   auto& slot = FFaces[{int(family), bold}];
   if (slot) return *slot;
-  static const char* const kFiles[3][2] = {
+  static const char* const FontFiles[3][2] = {
       {"tahoma", "tahomabd"}, {"DejaVuSerif", "DejaVuSerif-Bold"}, {"DejaVuSansMono", "DejaVuSansMono-Bold"}};
-  TResourceData bytes = ResourceBytes("ttf", kFiles[family][bold ? 1 : 0]);
+  TResourceData bytes = ResourceBytes("ttf", FontFiles[family][bold ? 1 : 0]);
   auto data = std::make_unique<TFontFaceData>();
   data->Library = FT_Library(FLibrary);
   data->Data = bytes.Data;

@@ -18,9 +18,9 @@
 #include <string_view>
 #include <unordered_map>
 
+#include "toolkit/core/Types.h"
 #include "toolkit/graphics/TFont.h"
 #include "toolkit/graphics/TSurface.h"
-#include "toolkit/core/Types.h"
 
 enum TFontFamily : uint8_t { ffSans, ffSerif, ffMono };
 

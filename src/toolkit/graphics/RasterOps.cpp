@@ -3,7 +3,7 @@
 namespace {
 
 // The hatch brushes as 8 x 8 bit masks, one byte per row, bit 7 the leftmost pixel.
-constexpr uint8_t kHatches[6][8] = {
+constexpr uint8_t HatchPatterns[6][8] = {
     {0xFF, 0, 0, 0, 0, 0, 0, 0},                       // bsHorizontal
     {0x80, 0x80, 0x80, 0x80, 0x80, 0x80, 0x80, 0x80},  // bsVertical
     {0x80, 0x40, 0x20, 0x10, 0x08, 0x04, 0x02, 0x01},  // bsFDiagonal
@@ -16,22 +16,22 @@ constexpr uint8_t kHatches[6][8] = {
 
 bool HatchBit(TBrushStyle style, int x, int y) {
   if (style < bsHorizontal || style > bsDiagCross) return false;
-  return kHatches[style - bsHorizontal][y & 7] & (0x80 >> (x & 7));
+  return HatchPatterns[style - bsHorizontal][y & 7] & (0x80 >> (x & 7));
 }
 
 const std::vector<int>& DashPattern(TPenStyle style) {
-  static const std::vector<int> kNone, kDash{18, 6}, kDot{3, 3}, kDashDot{9, 6, 3, 6}, kDashDotDot{9, 3, 3, 3, 3, 3};
+  static const std::vector<int> NoDashes, Dash{18, 6}, Dot{3, 3}, DashDot{9, 6, 3, 6}, DashDotDot{9, 3, 3, 3, 3, 3};
   switch (style) {
     case psDash:
-      return kDash;
+      return Dash;
     case psDot:
-      return kDot;
+      return Dot;
     case psDashDot:
-      return kDashDot;
+      return DashDot;
     case psDashDotDot:
-      return kDashDotDot;
+      return DashDotDot;
     default:
-      return kNone;
+      return NoDashes;
   }
 }
 

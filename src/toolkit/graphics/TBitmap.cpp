@@ -4,8 +4,8 @@
 #include <cstring>
 
 #include "platform/Files.h"
-#include "toolkit/graphics/formats/BmpDecoder.h"
 #include "toolkit/core/Resources.h"
+#include "toolkit/graphics/formats/BmpDecoder.h"
 
 TBitmap::TBitmap() : FCanvas(std::make_unique<TCanvas>(&FSurface)) {
   FSurface.OnChange = [this](const TRect&) { Changed(); };

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/graphics/TCanvas.h"
 #include "toolkit/core/TComponent.h"
+#include "toolkit/graphics/TCanvas.h"
 #include "toolkit/graphics/TSurface.h"
 
 enum TTransparentMode : uint8_t { tmAuto, tmFixed };

@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "toolkit/core/TComponent.h"
+#include "toolkit/core/Types.h"
 #include "toolkit/graphics/TFont.h"
 #include "toolkit/graphics/TSurface.h"
-#include "toolkit/core/Types.h"
 
 class TBitmap;
 class TFontInstance;

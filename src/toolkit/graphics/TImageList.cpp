@@ -3,7 +3,7 @@
 #include <algorithm>
 
 namespace {
-constexpr uint32_t kWhite = 0xFFFFFF;
+constexpr uint32_t White = 0xFFFFFF;
 }  // namespace
 
 TImageList::TImageList(TComponent* owner) : TComponent(owner) {}
@@ -45,16 +45,16 @@ void TImageList::Store(TEntry& entry, const TBitmap* image, const TBitmap* mask)
   TSurface& bits = entry.Mask.Surface();
   TSurface& prepared = entry.Prepared.Surface();
   colours.Resize(FWidth, FHeight, 0);
-  bits.Resize(FWidth, FHeight, kWhite);
+  bits.Resize(FWidth, FHeight, White);
   prepared.Resize(FWidth, FHeight, 0);
   entry.Mask.PixelFormat = pf1bit;
   for (int y = 0; y < FHeight; ++y) {
     for (int x = 0; x < FWidth; ++x) {
       if (!image || !image->Surface().InBounds(x, y)) continue;
       uint32_t c = image->Surface().Pixel(x, y) & 0xFFFFFF;
-      bool transparent = mask && mask->Surface().InBounds(x, y) && (mask->Surface().Pixel(x, y) & 0xFFFFFF) == kWhite;
+      bool transparent = mask && mask->Surface().InBounds(x, y) && (mask->Surface().Pixel(x, y) & 0xFFFFFF) == White;
       colours.SetPixel(x, y, c);
-      bits.SetPixel(x, y, transparent ? kWhite : 0);
+      bits.SetPixel(x, y, transparent ? White : 0);
       prepared.SetPixel(x, y, transparent ? 0 : c);
     }
   }

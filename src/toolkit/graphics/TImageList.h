@@ -12,8 +12,8 @@
 #include <memory>
 #include <vector>
 
-#include "toolkit/graphics/TBitmap.h"
 #include "toolkit/core/TComponent.h"
+#include "toolkit/graphics/TBitmap.h"
 
 class TImageList : public TComponent {
 public:

@@ -6,7 +6,7 @@
 
 namespace {
 
-const TLayoutNames kColorNames = {
+const TLayoutNames ColorNames = {
     {"clBlack", clBlack},
     {"clMaroon", clMaroon},
     {"clGreen", clGreen},
@@ -63,7 +63,7 @@ const TLayoutNames kColorNames = {
     {"clMenuBar", clSystemColor | 30},
 };
 
-const TLayoutNames kCursorNames = {
+const TLayoutNames CursorNames = {
     {"crDefault", crDefault},
     {"crNone", crNone},
     {"crArrow", crArrow},
@@ -89,7 +89,7 @@ const TLayoutNames kCursorNames = {
     {"crSizeAll", crSizeAll},
 };
 
-const TLayoutNames kFontStyleNames = {
+const TLayoutNames FontStyleNames = {
     {"fsBold", fsBold}, {"fsItalic", fsItalic}, {"fsUnderline", fsUnderline}, {"fsStrikeOut", fsStrikeOut}};
 
 bool FindName(const TLayoutNames& names, const std::string& name, int& value) {
@@ -178,13 +178,13 @@ TClassRegistry& ClassRegistry() {
 
 bool IdentToColor(const std::string& name, TColor& color) {
   int v = 0;
-  if (!FindName(kColorNames, name, v)) return false;
+  if (!FindName(ColorNames, name, v)) return false;
   color = TColor(v);
   return true;
 }
 
 bool IdentToCursor(const std::string& name, TCursor& cursor) {
-  return FindName(kCursorNames, name, cursor);
+  return FindName(CursorNames, name, cursor);
 }
 
 TColor LayoutColor(const TLayoutValue& value) {
@@ -260,7 +260,7 @@ void SetLayoutFontProperty(TFont& font, const std::string& sub, const TLayoutVal
   } else if (sub == "Color") {
     font.SetColor(LayoutColor(value));
   } else if (sub == "Style") {
-    font.SetStyle(TFontStyles(LayoutSet(value, kFontStyleNames)));
+    font.SetStyle(TFontStyles(LayoutSet(value, FontStyleNames)));
   } else if (sub == "Charset") {
     // Charset names (DEFAULT_CHARSET, ANSI_CHARSET...) or numbers; only kept.
     font.Charset = value.Kind == lvInteger ? uint8_t(value.AsInteger()) : uint8_t(1);

@@ -42,11 +42,11 @@
 #include <utility>
 #include <vector>
 
-#include "toolkit/layout/LayoutParser.h"
 #include "toolkit/core/TComponent.h"
-#include "toolkit/graphics/TFont.h"
-#include "toolkit/layout/TPublishedMethods.h"
 #include "toolkit/core/Types.h"
+#include "toolkit/graphics/TFont.h"
+#include "toolkit/layout/LayoutParser.h"
+#include "toolkit/layout/TPublishedMethods.h"
 
 class TBitmap;
 

@@ -1,13 +1,13 @@
 #include "toolkit/layout/LayoutParser.h"
 
-#include "platform/Cp1252.h"
-
 #include <strings.h>
 
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
+
+#include "platform/Cp1252.h"
 
 namespace {
 
@@ -91,7 +91,7 @@ private:
   static bool IsObjectKeyword(const std::string& w) { return Is(w, "object") || Is(w, "inherited") || Is(w, "inline"); }
 
   TLayoutObject ParseObject(int depth) {
-    if (depth > kMaxLayoutDepth) Fail("objects nested too deeply");
+    if (depth > MaxLayoutDepth) Fail("objects nested too deeply");
     TLayoutObject obj;
     obj.Line = FLine;
     std::string keyword = ReadIdent();
@@ -137,7 +137,7 @@ private:
   }
 
   TLayoutValue ParseValue(int depth) {
-    if (depth > kMaxLayoutDepth) Fail("values nested too deeply");
+    if (depth > MaxLayoutDepth) Fail("values nested too deeply");
     SkipSpace();
     TLayoutValue v;
     v.Line = FLine;

@@ -13,7 +13,7 @@
 //
 // It only builds a tree of objects and values; TLayoutReader gives it meaning.
 // Every syntax error raises Exception("Layout line N: ..."). Nesting deeper than
-// kMaxLayoutDepth is rejected, so garbage input cannot exhaust the stack.
+// MaxLayoutDepth is rejected, so garbage input cannot exhaust the stack.
 
 #include <cstdint>
 #include <string>
@@ -21,7 +21,7 @@
 
 #include "toolkit/core/Types.h"
 
-constexpr int kMaxLayoutDepth = 64;
+constexpr int MaxLayoutDepth = 64;
 
 enum TLayoutValueKind : uint8_t {
   lvInteger,     // 12, -19, $FF

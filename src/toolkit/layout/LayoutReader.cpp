@@ -2,9 +2,9 @@
 
 #include <strings.h>
 
+#include "toolkit/core/Resources.h"
 #include "toolkit/layout/ClassRegistry.h"
 #include "toolkit/layout/LayoutParser.h"
-#include "toolkit/core/Resources.h"
 
 namespace {
 

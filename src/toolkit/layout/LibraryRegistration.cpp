@@ -13,27 +13,26 @@
 
 #include "toolkit/layout/LibraryRegistration.h"
 
+#include "toolkit/graphics/TImageList.h"
 #include "toolkit/layout/ClassRegistry.h"
 #include "toolkit/stdctrls/TAction.h"
 #include "toolkit/stdctrls/TCustomComboBox.h"
 #include "toolkit/stdctrls/TCustomEdit.h"
-#include "toolkit/graphics/TImageList.h"
 #include "toolkit/stdctrls/TMenuItem.h"
 #include "toolkit/stdctrls/TStaticText.h"
 
 namespace {
 
-const TLayoutNames kAlignmentNames = {
+const TLayoutNames AlignmentNames = {
     {"taLeftJustify", taLeftJustify}, {"taRightJustify", taRightJustify}, {"taCenter", taCenter}};
-const TLayoutNames kStaticBorderNames = {{"sbsNone", sbsNone}, {"sbsSingle", sbsSingle}, {"sbsSunken", sbsSunken}};
-const TLayoutNames kEditBorderNames = {{"bsNone", ebsNone}, {"bsSingle", ebsSingle}};
-const TLayoutNames kCharCaseNames = {
-    {"ecNormal", ecNormal}, {"ecUpperCase", ecUpperCase}, {"ecLowerCase", ecLowerCase}};
-const TLayoutNames kComboStyleNames = {{"csDropDown", csDropDown},
-                                       {"csSimple", csSimple},
-                                       {"csDropDownList", csDropDownList},
-                                       {"csOwnerDrawFixed", csOwnerDrawFixed},
-                                       {"csOwnerDrawVariable", csOwnerDrawVariable}};
+const TLayoutNames StaticBorderNames = {{"sbsNone", sbsNone}, {"sbsSingle", sbsSingle}, {"sbsSunken", sbsSunken}};
+const TLayoutNames EditBorderNames = {{"bsNone", ebsNone}, {"bsSingle", ebsSingle}};
+const TLayoutNames CharCaseNames = {{"ecNormal", ecNormal}, {"ecUpperCase", ecUpperCase}, {"ecLowerCase", ecLowerCase}};
+const TLayoutNames ComboStyleNames = {{"csDropDown", csDropDown},
+                                      {"csSimple", csSimple},
+                                      {"csDropDownList", csDropDownList},
+                                      {"csOwnerDrawFixed", csOwnerDrawFixed},
+                                      {"csOwnerDrawVariable", csOwnerDrawVariable}};
 
 // A character property: a one-character string or its code (#42 is written as a string).
 char LayoutChar(const TLayoutValue& v) {
@@ -74,17 +73,17 @@ void RegisterMenus() {
 void RegisterTextControls() {
   ClassRegistry()
       .Register<TStaticText>("TStaticText", "TCustomControl")
-      .Enum("Alignment", kAlignmentNames, [](TStaticText& t, int v) { t.SetAlignment(TAlignment(v)); })
+      .Enum("Alignment", AlignmentNames, [](TStaticText& t, int v) { t.SetAlignment(TAlignment(v)); })
       .Boolean("AutoSize", [](TStaticText& t, bool v) { t.SetAutoSize(v); })
-      .Enum("BorderStyle", kStaticBorderNames, [](TStaticText& t, int v) { t.SetBorderStyle(TStaticBorderStyle(v)); })
+      .Enum("BorderStyle", StaticBorderNames, [](TStaticText& t, int v) { t.SetBorderStyle(TStaticBorderStyle(v)); })
       .Boolean("ShowAccelChar", [](TStaticText& t, bool v) { t.SetShowAccelChar(v); })
       .Ignored("FocusControl");
   ClassRegistry()
       .Register<TCustomEdit>("TCustomEdit", "TCustomControl")
-      .Enum("Alignment", kAlignmentNames, [](TCustomEdit& e, int v) { e.SetAlignment(TAlignment(v)); })
+      .Enum("Alignment", AlignmentNames, [](TCustomEdit& e, int v) { e.SetAlignment(TAlignment(v)); })
       .Boolean("AutoSelect", [](TCustomEdit& e, bool v) { e.AutoSelect = v; })
-      .Enum("BorderStyle", kEditBorderNames, [](TCustomEdit& e, int v) { e.SetBorderStyle(TEditBorderStyle(v)); })
-      .Enum("CharCase", kCharCaseNames, [](TCustomEdit& e, int v) { e.SetCharCase(TEditCharCase(v)); })
+      .Enum("BorderStyle", EditBorderNames, [](TCustomEdit& e, int v) { e.SetBorderStyle(TEditBorderStyle(v)); })
+      .Enum("CharCase", CharCaseNames, [](TCustomEdit& e, int v) { e.SetCharCase(TEditCharCase(v)); })
       .Boolean("HideSelection", [](TCustomEdit& e, bool v) { e.HideSelection = v; })
       .Integer("MaxLength", [](TCustomEdit& e, int v) { e.SetMaxLength(v); })
       .Property("PasswordChar",
@@ -105,7 +104,7 @@ void RegisterTextControls() {
                  c.Items()->EndUpdate();
                })
       .Boolean("Sorted", [](TCustomComboBox& c, bool v) { c.SetSorted(v); })
-      .Enum("Style", kComboStyleNames, [](TCustomComboBox& c, int v) { c.SetStyle(TComboBoxStyle(v)); })
+      .Enum("Style", ComboStyleNames, [](TCustomComboBox& c, int v) { c.SetStyle(TComboBoxStyle(v)); })
       .Integer("DropDownCount", [](TCustomComboBox& c, int v) { c.DropDownCount = v; })
       .Integer("ItemHeight", [](TCustomComboBox& c, int v) { c.SetItemHeight(v); })
       .Integer("ItemIndex", [](TCustomComboBox& c, int v) { c.SetItemIndex(v); })

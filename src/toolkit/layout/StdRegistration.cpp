@@ -1,26 +1,26 @@
 // Registration of the toolkit's own classes with the layout reader: the core
 // classes' published properties and the standard controls'.
 
-#include "toolkit/layout/ClassRegistry.h"
-#include "toolkit/graphics/TBitmap.h"
 #include "toolkit/forms/TCustomControl.h"
 #include "toolkit/forms/TForm.h"
 #include "toolkit/forms/TGraphicControl.h"
+#include "toolkit/forms/TTimer.h"
+#include "toolkit/forms/TWinControl.h"
+#include "toolkit/graphics/TBitmap.h"
+#include "toolkit/layout/ClassRegistry.h"
 #include "toolkit/stdctrls/TImage.h"
 #include "toolkit/stdctrls/TLabel.h"
 #include "toolkit/stdctrls/TListBox.h"
 #include "toolkit/stdctrls/TPageControl.h"
 #include "toolkit/stdctrls/TPaintBox.h"
 #include "toolkit/stdctrls/TPanel.h"
-#include "toolkit/forms/TTimer.h"
-#include "toolkit/forms/TWinControl.h"
 
 namespace {
 
-const TLayoutNames kAlignNames = {{"alNone", alNone}, {"alTop", alTop},     {"alBottom", alBottom},
-                                  {"alLeft", alLeft}, {"alRight", alRight}, {"alClient", alClient}};
-const TLayoutNames kDragModeNames = {{"dmManual", dmManual}, {"dmAutomatic", dmAutomatic}};
-const TLayoutNames kAlignmentNames = {
+const TLayoutNames AlignNames = {{"alNone", alNone}, {"alTop", alTop},     {"alBottom", alBottom},
+                                 {"alLeft", alLeft}, {"alRight", alRight}, {"alClient", alClient}};
+const TLayoutNames DragModeNames = {{"dmManual", dmManual}, {"dmAutomatic", dmAutomatic}};
+const TLayoutNames AlignmentNames = {
     {"taLeftJustify", taLeftJustify}, {"taRightJustify", taRightJustify}, {"taCenter", taCenter}};
 
 void RegisterComponent() {
@@ -67,8 +67,8 @@ void RegisterControl() {
       .Boolean("ShowHint", [](TControl& c, bool v) { c.SetShowHint(v); })
       .Boolean("ParentShowHint", [](TControl& c, bool v) { c.SetParentShowHint(v); })
       .Cursor("Cursor", [](TControl& c, TCursor v) { c.SetCursor(v); })
-      .Enum("Align", kAlignNames, [](TControl& c, int v) { c.SetAlign(TAlign(v)); })
-      .Enum("DragMode", kDragModeNames, [](TControl& c, int v) { c.SetDragMode(TDragMode(v)); })
+      .Enum("Align", AlignNames, [](TControl& c, int v) { c.SetAlign(TAlign(v)); })
+      .Enum("DragMode", DragModeNames, [](TControl& c, int v) { c.SetDragMode(TDragMode(v)); })
       .Event<TNotifyEvent>("OnClick", [](TControl& c, TNotifyEvent e) { c.OnClick = e; })
       .Event<TNotifyEvent>("OnDblClick", [](TControl& c, TNotifyEvent e) { c.OnDblClick = e; })
       .Event<TMouseEvent>("OnMouseDown", [](TControl& c, TMouseEvent e) { c.OnMouseDown = e; })
@@ -105,34 +105,34 @@ void RegisterWinControl() {
   ClassRegistry().Register<TGraphicControl>("TGraphicControl", "TControl");
 }
 
-const TLayoutNames kBorderStyleNames = {
+const TLayoutNames BorderStyleNames = {
     {"bsNone", bsNone},     {"bsSingle", bsSingle},         {"bsSizeable", bsSizeable},
     {"bsDialog", bsDialog}, {"bsToolWindow", bsToolWindow}, {"bsSizeToolWin", bsSizeToolWin}};
-const TLayoutNames kBorderIconNames = {
+const TLayoutNames BorderIconNames = {
     {"biSystemMenu", biSystemMenu}, {"biMinimize", biMinimize}, {"biMaximize", biMaximize}, {"biHelp", biHelp}};
-const TLayoutNames kFormStyleNames = {
+const TLayoutNames FormStyleNames = {
     {"fsNormal", fsNormal}, {"fsMDIChild", fsMDIChild}, {"fsMDIForm", fsMDIForm}, {"fsStayOnTop", fsStayOnTop}};
-const TLayoutNames kPositionNames = {{"poDesigned", poDesigned},
-                                     {"poDefault", poDefault},
-                                     {"poDefaultPosOnly", poDefaultPosOnly},
-                                     {"poDefaultSizeOnly", poDefaultSizeOnly},
-                                     {"poScreenCenter", poScreenCenter},
-                                     {"poDesktopCenter", poDesktopCenter},
-                                     {"poMainFormCenter", poMainFormCenter},
-                                     {"poOwnerFormCenter", poOwnerFormCenter}};
-const TLayoutNames kBevelNames = {
+const TLayoutNames PositionNames = {{"poDesigned", poDesigned},
+                                    {"poDefault", poDefault},
+                                    {"poDefaultPosOnly", poDefaultPosOnly},
+                                    {"poDefaultSizeOnly", poDefaultSizeOnly},
+                                    {"poScreenCenter", poScreenCenter},
+                                    {"poDesktopCenter", poDesktopCenter},
+                                    {"poMainFormCenter", poMainFormCenter},
+                                    {"poOwnerFormCenter", poOwnerFormCenter}};
+const TLayoutNames BevelNames = {
     {"bvNone", bvNone}, {"bvLowered", bvLowered}, {"bvRaised", bvRaised}, {"bvSpace", bvSpace}};
-const TLayoutNames kTextLayoutNames = {{"tlTop", tlTop}, {"tlCenter", tlCenter}, {"tlBottom", tlBottom}};
-const TLayoutNames kListBorderNames = {{"bsNone", 0}, {"bsSingle", 1}};
+const TLayoutNames TextLayoutNames = {{"tlTop", tlTop}, {"tlCenter", tlCenter}, {"tlBottom", tlBottom}};
+const TLayoutNames ListBorderNames = {{"bsNone", 0}, {"bsSingle", 1}};
 
 void RegisterForm() {
   ClassRegistry()
       .Register<TForm>("TForm", "TWinControl")
       .String("Caption", [](TForm& f, const std::string& v) { f.SetCaption(v); })
-      .Enum("BorderStyle", kBorderStyleNames, [](TForm& f, int v) { f.BorderStyle = TFormBorderStyle(v); })
-      .Set("BorderIcons", kBorderIconNames, [](TForm& f, uint32_t v) { f.BorderIcons = TBorderIcons(v); })
-      .Enum("FormStyle", kFormStyleNames, [](TForm& f, int v) { f.FormStyle = TFormStyle(v); })
-      .Enum("Position", kPositionNames, [](TForm& f, int v) { f.Position = TPosition(v); })
+      .Enum("BorderStyle", BorderStyleNames, [](TForm& f, int v) { f.BorderStyle = TFormBorderStyle(v); })
+      .Set("BorderIcons", BorderIconNames, [](TForm& f, uint32_t v) { f.BorderIcons = TBorderIcons(v); })
+      .Enum("FormStyle", FormStyleNames, [](TForm& f, int v) { f.FormStyle = TFormStyle(v); })
+      .Enum("Position", PositionNames, [](TForm& f, int v) { f.Position = TPosition(v); })
       .Boolean("KeyPreview", [](TForm& f, bool v) { f.KeyPreview = v; })
       .Event<TNotifyEvent>("OnCreate", [](TForm& f, TNotifyEvent e) { f.OnCreate = e; })
       .Event<TNotifyEvent>("OnDestroy", [](TForm& f, TNotifyEvent e) { f.OnDestroy = e; })
@@ -161,11 +161,11 @@ void RegisterForm() {
 void RegisterContainers() {
   ClassRegistry()
       .Register<TPanel>("TPanel", "TCustomControl")
-      .Enum("BevelOuter", kBevelNames, [](TPanel& p, int v) { p.SetBevelOuter(TBevelCut(v)); })
-      .Enum("BevelInner", kBevelNames, [](TPanel& p, int v) { p.SetBevelInner(TBevelCut(v)); })
+      .Enum("BevelOuter", BevelNames, [](TPanel& p, int v) { p.SetBevelOuter(TBevelCut(v)); })
+      .Enum("BevelInner", BevelNames, [](TPanel& p, int v) { p.SetBevelInner(TBevelCut(v)); })
       .Integer("BevelWidth", [](TPanel& p, int v) { p.SetBevelWidth(v); })
       .Integer("BorderWidth", [](TPanel& p, int v) { p.SetBorderWidth(v); })
-      .Enum("Alignment", kAlignmentNames, [](TPanel& p, int v) { p.SetAlignment(TAlignment(v)); })
+      .Enum("Alignment", AlignmentNames, [](TPanel& p, int v) { p.SetAlignment(TAlignment(v)); })
       .Ignored("FullRepaint")
       .Ignored("ParentBackground");
   ClassRegistry()
@@ -196,11 +196,11 @@ void RegisterContainers() {
 void RegisterGraphicControls() {
   ClassRegistry()
       .Register<TLabel>("TLabel", "TGraphicControl")
-      .Enum("Alignment", kAlignmentNames, [](TLabel& l, int v) { l.SetAlignment(TAlignment(v)); })
+      .Enum("Alignment", AlignmentNames, [](TLabel& l, int v) { l.SetAlignment(TAlignment(v)); })
       .Boolean("AutoSize", [](TLabel& l, bool v) { l.SetAutoSize(v); })
       .Boolean("WordWrap", [](TLabel& l, bool v) { l.SetWordWrap(v); })
       .Boolean("Transparent", [](TLabel& l, bool v) { l.SetTransparent(v); })
-      .Enum("Layout", kTextLayoutNames, [](TLabel& l, int v) { l.SetLayout(TTextLayout(v)); })
+      .Enum("Layout", TextLayoutNames, [](TLabel& l, int v) { l.SetLayout(TTextLayout(v)); })
       .Boolean("ShowAccelChar", [](TLabel& l, bool v) { l.SetShowAccelChar(v); })
       // Focus moves to the named control on the accelerator key, which this program never uses.
       .Ignored("FocusControl");
@@ -227,7 +227,7 @@ void RegisterGraphicControls() {
                })
       .Integer("ItemHeight", [](TListBox& l, int v) { l.SetItemHeight(v); })
       .Integer("ItemIndex", [](TListBox& l, int v) { l.SetItemIndex(v); })
-      .Enum("BorderStyle", kListBorderNames, [](TListBox& l, int v) { l.BorderSingle = v != 0; })
+      .Enum("BorderStyle", ListBorderNames, [](TListBox& l, int v) { l.BorderSingle = v != 0; })
       .Ignored("IntegralHeight");
 }
 

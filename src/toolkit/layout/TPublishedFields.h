@@ -5,9 +5,9 @@
 // once, with the classes they point to, and binds them all in one call:
 //
 //   using TFields = TPublishedFields<TMainForm, TPanel, TLabel>;
-//   constexpr TFields::TEntry kFields[] = {{"Panel1", &TMainForm::Panel1},
+//   constexpr TFields::TEntry Fields[] = {{"Panel1", &TMainForm::Panel1},
 //                                          {"TipLabel", &TMainForm::TipLabel}};
-//   TFields::Bind(*this, kFields);
+//   TFields::Bind(*this, Fields);
 //
 // A component that is missing, or is not of its field's class, is an error naming it,
 // raised while the form is made rather than as a null field later on.

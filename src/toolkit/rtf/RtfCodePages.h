@@ -17,8 +17,8 @@ struct TCodePageTable {
   const uint16_t* Pairs;
 };
 
-constexpr int kCodePageLeadFirst = 0x81, kCodePageLeadLast = 0xFE;
-constexpr int kCodePageTrailFirst = 0x40, kCodePageTrailLast = 0xFE;
+constexpr int CodePageLeadFirst = 0x81, CodePageLeadLast = 0xFE;
+constexpr int CodePageTrailFirst = 0x40, CodePageTrailLast = 0xFE;
 
 // The table for a code page number; nullptr when the number is not supported.
 const TCodePageTable* FindCodePageTable(int number);

@@ -12,7 +12,7 @@ struct TEntry {
 };
 
 // Sorted by Word (checked once, see Sorted below).
-constexpr TEntry kEntries[] = {
+constexpr TEntry KeywordTable[] = {
     {"aftncn", rkSkippedDestination},
     {"aftnsep", rkSkippedDestination},
     {"aftnsepc", rkSkippedDestination},
@@ -194,8 +194,8 @@ constexpr TEntry kEntries[] = {
 };
 
 constexpr bool Sorted() {
-  for (size_t i = 1; i < std::size(kEntries); ++i)
-    if (!(kEntries[i - 1].Word < kEntries[i].Word)) return false;
+  for (size_t i = 1; i < std::size(KeywordTable); ++i)
+    if (!(KeywordTable[i - 1].Word < KeywordTable[i].Word)) return false;
   return true;
 }
 static_assert(Sorted(), "keyword table must be sorted for binary search");
@@ -203,8 +203,8 @@ static_assert(Sorted(), "keyword table must be sorted for binary search");
 }  // namespace
 
 TRtfKeywordInfo LookupRtfKeyword(std::string_view word) {
-  auto it = std::lower_bound(std::begin(kEntries), std::end(kEntries), word,
+  auto it = std::lower_bound(std::begin(KeywordTable), std::end(KeywordTable), word,
                              [](const TEntry& e, std::string_view w) { return e.Word < w; });
-  if (it == std::end(kEntries) || it->Word != word) return {};
+  if (it == std::end(KeywordTable) || it->Word != word) return {};
   return {it->Keyword, it->Character};
 }

@@ -8,15 +8,15 @@
 
 namespace {
 
-constexpr int kTwipsPerPixel = 15;  // 1440 twips per inch at 96 pixels per inch
-constexpr int kMaxFontPixels = 200;
-constexpr int kMaxPictureHeight = 4096;
+constexpr int TwipsPerPixel = 15;  // 1440 twips per inch at 96 pixels per inch
+constexpr int MaxFontPixels = 200;
+constexpr int MaxPictureHeight = 4096;
 // Pictures are kept at their shown size; beyond this many pixels in all, further
 // pictures keep their place but are not drawn.
-constexpr int64_t kMaxScaledPixels = 32 << 20;
+constexpr int64_t MaxScaledPixels = 32 << 20;
 
 int Px(int twips) {
-  return twips / kTwipsPerPixel;
+  return twips / TwipsPerPixel;
 }
 
 // Symbol fonts put their characters in the private-use area; the common list
@@ -193,7 +193,7 @@ void TRtfLayout::BuildAtoms(const TRtfParagraph& paragraph, std::vector<TAtom>& 
         h = std::max(1, int(int64_t(h) * available / w));
         w = available;
       }
-      h = std::min(h, kMaxPictureHeight);
+      h = std::min(h, MaxPictureHeight);
       Scaled(run.Picture, w, h);
       atoms.push_back(TAtom{TAtom::akPicture, 0, 0, &run.Format, nullptr, w, 0, run.Picture, h});
       continue;
@@ -372,7 +372,7 @@ void TRtfLayout::FinishLine(TParagraphContext& c, bool lastOfParagraph) {
 
 TFontInstance& TRtfLayout::FontFor(const TRtfCharFormat& format) {
   if (FPlainFont) return TFontEngine::Instance().Get(*FPlainFont);
-  int pixels = std::clamp((format.Size * 2 + 1) / 3, 1, kMaxFontPixels);
+  int pixels = std::clamp((format.Size * 2 + 1) / 3, 1, MaxFontPixels);
   if (format.Vertical != rvBaseline) pixels = std::max(1, pixels * 2 / 3);
   TFontStyles style = (format.Bold ? fsBold : 0) | (format.Italic ? fsItalic : 0);
   return TFontEngine::Instance().Get(FamilyFontName(format.Family), -pixels, style);
@@ -382,7 +382,7 @@ const TRtfLayout::TScaledPicture& TRtfLayout::Scaled(int index, int width, int h
   TScaledPicture& scaled = FPictures[size_t(index)];
   if (scaled.Width == width && scaled.Height == height) return scaled;
   int64_t pixels = int64_t(width) * height;
-  if (FScaledPixels + pixels > kMaxScaledPixels) return scaled;
+  if (FScaledPixels + pixels > MaxScaledPixels) return scaled;
   FScaledPixels += pixels;
   const TRtfPicture& picture = FDoc->Pictures[size_t(index)];
   scaled.Width = width;

@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/rtf/RtfDocument.h"
 #include "toolkit/core/Types.h"
+#include "toolkit/rtf/RtfDocument.h"
 
 class TCanvas;
 class TFont;

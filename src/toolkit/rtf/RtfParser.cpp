@@ -30,10 +30,10 @@ int HexValue(char c) {
 // common in lists and instructions; the rest go to the private-use area where the
 // platform puts symbol fonts.
 char32_t SymbolFontChar(uint8_t b) {
-  static constexpr char16_t kGreekLower[] = u"αβχδεφγηιϕκλμνοπθρστυϖωξψζ";
-  static constexpr char16_t kGreekUpper[] = u"ΑΒΧΔΕΦΓΗΙϑΚΛΜΝΟΠΘΡΣΤΥςΩΞΨΖ";
-  if (b >= 'a' && b <= 'z') return kGreekLower[b - 'a'];
-  if (b >= 'A' && b <= 'Z') return kGreekUpper[b - 'A'];
+  static constexpr char16_t GreekLower[] = u"αβχδεφγηιϕκλμνοπθρστυϖωξψζ";
+  static constexpr char16_t GreekUpper[] = u"ΑΒΧΔΕΦΓΗΙϑΚΛΜΝΟΠΘΡΣΤΥςΩΞΨΖ";
+  if (b >= 'a' && b <= 'z') return GreekLower[b - 'a'];
+  if (b >= 'A' && b <= 'Z') return GreekUpper[b - 'A'];
   switch (b) {
     case 0xB7:
       return 0x2022;  // bullet
@@ -93,7 +93,7 @@ TRtfDocument TRtfParser::Parse() {
         Byte(uint8_t(c));
         break;
     }
-    if (FDoc.Paragraphs.size() >= kMaxParagraphs || FTextBytes >= kMaxTextBytes) break;
+    if (FDoc.Paragraphs.size() >= MaxParagraphs || FTextBytes >= MaxTextBytes) break;
   }
   // A file that ends early (missing closing braces) keeps what it has shown.
   if (!FParagraph.Runs.empty()) EndParagraph();
@@ -107,7 +107,7 @@ void TRtfParser::OpenGroup() {
   FLeadByte = -1;
   FFallbackLeft = 0;
   ++FDepth;
-  if (Skipping() || FDepth > kMaxDepth) return;
+  if (Skipping() || FDepth > MaxDepth) return;
   FStack.push_back(FState);
   FState.OwnsDest = false;
   FState.OwnsField = false;
@@ -127,7 +127,7 @@ void TRtfParser::CloseGroup() {
     FSkipDepth = 0;  // the skipped group itself ends here
     completed = false;
   }
-  if (FDepth <= kMaxDepth && !FStack.empty()) {
+  if (FDepth <= MaxDepth && !FStack.empty()) {
     EndDestination(completed);
     bool fontTableEnded = completed && FState.OwnsDest && FState.Dest == dFontTable;
     FState = std::move(FStack.back());
@@ -243,7 +243,7 @@ void TRtfParser::ReadControlSymbol(char c) {
 void TRtfParser::SkipBinary(int64_t count) {
   size_t n = size_t(std::min<int64_t>(count, int64_t(FData.size() - FPos)));
   if (!Skipping() && FState.Dest == dPicture) {
-    size_t room = kMaxPictureBytes - std::min(kMaxPictureBytes, FPicture.Bytes.size());
+    size_t room = MaxPictureBytes - std::min(MaxPictureBytes, FPicture.Bytes.size());
     const auto* begin = reinterpret_cast<const uint8_t*>(FData.data() + FPos);
     FPicture.Bytes.insert(FPicture.Bytes.end(), begin, begin + std::min(n, room));
   }
@@ -290,7 +290,7 @@ void TRtfParser::TextByte(uint8_t b) {
       if (FPicture.HighNibble < 0) {
         FPicture.HighNibble = nibble;
       } else {
-        if (FPicture.Bytes.size() < kMaxPictureBytes)
+        if (FPicture.Bytes.size() < MaxPictureBytes)
           FPicture.Bytes.push_back(uint8_t(FPicture.HighNibble * 16 + nibble));
         FPicture.HighNibble = -1;
       }
@@ -315,9 +315,9 @@ void TRtfParser::BodyTextByte(uint8_t b) {
     FLeadByte = -1;
     const TCodePageTable* table = FindCodePageTable(FState.CodePage);
     char16_t c = 0;
-    if (table && table->Pairs && b >= kCodePageTrailFirst && b <= kCodePageTrailLast)
-      c = table->Pairs[(lead - kCodePageLeadFirst) * (kCodePageTrailLast - kCodePageTrailFirst + 1) + b -
-                       kCodePageTrailFirst];
+    if (table && table->Pairs && b >= CodePageTrailFirst && b <= CodePageTrailLast)
+      c = table->Pairs[(lead - CodePageLeadFirst) * (CodePageTrailLast - CodePageTrailFirst + 1) + b -
+                       CodePageTrailFirst];
     Emit(c ? c : 0xFFFD);
     return;
   }

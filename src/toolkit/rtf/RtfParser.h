@@ -18,11 +18,11 @@ struct TCodePageTable;
 class TRtfParser {
 public:
   // Group states kept on the stack; deeper groups share the deepest state.
-  static constexpr int kMaxDepth = 512;
-  static constexpr size_t kMaxParagraphs = 200000;
-  static constexpr size_t kMaxTextBytes = 32u << 20;
-  static constexpr size_t kMaxPictureBytes = 32u << 20;
-  static constexpr int64_t kMaxTotalPicturePixels = 48ll << 20;
+  static constexpr int MaxDepth = 512;
+  static constexpr size_t MaxParagraphs = 200000;
+  static constexpr size_t MaxTextBytes = 32u << 20;
+  static constexpr size_t MaxPictureBytes = 32u << 20;
+  static constexpr int64_t MaxTotalPicturePixels = 48ll << 20;
 
   explicit TRtfParser(std::string_view data);
   // Reads the whole input; call once.

@@ -516,7 +516,7 @@ void TRtfParser::EndPicture() {
   std::vector<uint8_t>().swap(FPicture.Bytes);
   if (!decoded) return;
   int64_t pixels = int64_t(picture.Width) * picture.Height;
-  if (FPicturePixels + pixels > kMaxTotalPicturePixels) return;
+  if (FPicturePixels + pixels > MaxTotalPicturePixels) return;
   FPicturePixels += pixels;
   int64_t goalWidth = FPicture.GoalWidth > 0 ? FPicture.GoalWidth : int64_t(picture.Width) * 15;
   int64_t goalHeight = FPicture.GoalHeight > 0 ? FPicture.GoalHeight : int64_t(picture.Height) * 15;

@@ -57,10 +57,10 @@ bool DecodeRtfPicture(TRtfPictureKind kind, const std::vector<uint8_t>& data, TR
   const auto* bytes = source->data();
   int size = int(source->size());
   if (!stbi_info_from_memory(bytes, size, &width, &height, &channels)) return false;
-  if (width <= 0 || height <= 0 || int64_t(width) * height > kRtfMaxPicturePixels) return false;
+  if (width <= 0 || height <= 0 || int64_t(width) * height > RtfMaxPicturePixels) return false;
   stbi_uc* rgba = stbi_load_from_memory(bytes, size, &width, &height, &channels, 4);
   if (!rgba) return false;
-  if (width <= 0 || height <= 0 || int64_t(width) * height > kRtfMaxPicturePixels) {
+  if (width <= 0 || height <= 0 || int64_t(width) * height > RtfMaxPicturePixels) {
     stbi_image_free(rgba);
     return false;
   }

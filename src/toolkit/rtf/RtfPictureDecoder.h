@@ -12,7 +12,7 @@
 enum TRtfPictureKind : uint8_t { rpkNone, rpkPng, rpkJpeg, rpkDib, rpkUnsupported };
 
 // Pictures larger than this (in pixels, width times height) are not decoded.
-constexpr int64_t kRtfMaxPicturePixels = 4096 * 4096;
+constexpr int64_t RtfMaxPicturePixels = 4096 * 4096;
 
 // Decodes data of the given kind into picture.Pixels, Width and Height; the goal
 // size is left alone. False (picture untouched) when the data cannot be decoded

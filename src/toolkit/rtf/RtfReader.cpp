@@ -70,7 +70,7 @@ TRtfDocument TRtfReader::ReadPlainText(std::string_view data) {
     utf8 = LooksLikeUtf8(data);
   }
   size_t pos = 0;
-  while (pos < data.size() && doc.Paragraphs.size() < TRtfParser::kMaxParagraphs) {
+  while (pos < data.size() && doc.Paragraphs.size() < TRtfParser::MaxParagraphs) {
     size_t end = data.find_first_of("\r\n", pos);
     if (end == std::string_view::npos) end = data.size();
     TRtfParagraph paragraph;

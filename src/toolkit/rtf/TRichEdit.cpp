@@ -4,11 +4,11 @@
 
 #include "platform/Files.h"
 #include "platform/Utf8.h"
-#include "toolkit/layout/ClassRegistry.h"
+#include "toolkit/forms/TControlCanvas.h"
 #include "toolkit/graphics/FontEngine.h"
+#include "toolkit/layout/ClassRegistry.h"
 #include "toolkit/rtf/RtfCodePages.h"
 #include "toolkit/rtf/RtfReader.h"
-#include "toolkit/forms/TControlCanvas.h"
 #include "toolkit/stdctrls/TPanel.h"
 
 namespace {
@@ -95,7 +95,7 @@ void TRichEditLines::LoadFromFile(const std::string& path) {
   std::string native = platform::NativePath(path);
   std::optional<uint64_t> size = platform::FileSize(native);
   std::string data;
-  if (!size || *size > TRichEdit::kMaxFileSize || !platform::ReadWholeFile(native, data))
+  if (!size || *size > TRichEdit::MaxFileSize || !platform::ReadWholeFile(native, data))
     throw Exception(Format("Cannot open file %s", path.c_str()));
   FOwner.SetDocument(TRtfReader::Read(data));
   Changed();
@@ -165,7 +165,7 @@ void TRichEdit::SetScrollPos(int pos) {
 
 bool TRichEdit::DoMouseWheel(TShiftState, int wheelDelta, TPoint) {
   int before = FScrollPos;
-  SetScrollPos(FScrollPos - wheelDelta * kWheelStep / 120);
+  SetScrollPos(FScrollPos - wheelDelta * WheelStep / 120);
   return FScrollPos != before;
 }
 

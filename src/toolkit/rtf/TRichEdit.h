@@ -8,11 +8,11 @@
 #include <memory>
 #include <string>
 
-#include "toolkit/rtf/RtfDocument.h"
-#include "toolkit/rtf/RtfLayout.h"
+#include "toolkit/core/TStrings.h"
 #include "toolkit/forms/TCustomControl.h"
 #include "toolkit/forms/TForm.h"
-#include "toolkit/core/TStrings.h"
+#include "toolkit/rtf/RtfDocument.h"
+#include "toolkit/rtf/RtfLayout.h"
 
 class TRichEdit;
 
@@ -43,9 +43,9 @@ private:
 class TRichEdit : public TCustomControl {
 public:
   // The largest file LoadFromFile reads; larger files raise "Cannot open file".
-  static constexpr uint64_t kMaxFileSize = 64u << 20;
+  static constexpr uint64_t MaxFileSize = 64u << 20;
   // Pixels the text moves per wheel notch (120 units of wheel delta).
-  static constexpr int kWheelStep = 48;
+  static constexpr int WheelStep = 48;
 
   explicit TRichEdit(TComponent* owner);
   ~TRichEdit() override;

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "toolkit/forms/TControlCanvas.h"
-#include "toolkit/stdctrls/TCustomEdit.h"
 #include "toolkit/forms/TForm.h"
+#include "toolkit/stdctrls/TCustomEdit.h"
 #include "toolkit/stdctrls/TListBox.h"
 #include "toolkit/stdctrls/TPanel.h"
 
@@ -94,7 +94,7 @@ void TCustomComboBox::SetMaxLength(int maxLength) {
 }
 
 TRect TCustomComboBox::ButtonRect() const {
-  return {std::max(2, Width() - 2 - kButtonWidth), 2, std::max(2, Width() - 2), std::max(2, Height() - 2)};
+  return {std::max(2, Width() - 2 - DropButtonWidth), 2, std::max(2, Width() - 2), std::max(2, Height() - 2)};
 }
 
 void TCustomComboBox::PlaceEdit() {

@@ -11,8 +11,8 @@
 
 #include <memory>
 
-#include "toolkit/forms/TCustomControl.h"
 #include "toolkit/core/TStrings.h"
+#include "toolkit/forms/TCustomControl.h"
 
 class TCustomEdit;
 class TListBox;
@@ -24,7 +24,7 @@ using TMeasureItemEvent = std::function<void(TObject* sender, int index, int& he
 
 class TCustomComboBox : public TCustomControl {
 public:
-  static constexpr int kButtonWidth = 17;
+  static constexpr int DropButtonWidth = 17;
 
   explicit TCustomComboBox(TComponent* owner);
   ~TCustomComboBox() override;

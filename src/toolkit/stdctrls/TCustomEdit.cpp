@@ -10,7 +10,7 @@
 
 namespace {
 // Pixels between the frame and the text.
-constexpr int kTextMargin = 1;
+constexpr int TextMargin = 1;
 
 char ApplyCase(char c, TEditCharCase charCase) {
   unsigned char u = static_cast<unsigned char>(c);
@@ -179,8 +179,8 @@ std::string TCustomEdit::DisplayText() const {
 
 TRect TCustomEdit::TextRect() const {
   int frame = (FHandleAllocated ? (FParams.ExStyle & WS_EX_CLIENTEDGE) : FBorderStyle == ebsSingle) ? 2 : 0;
-  int m = frame + kTextMargin;
-  return {m, frame + kTextMargin, std::max(m, Width() - m), std::max(m, Height() - frame)};
+  int m = frame + TextMargin;
+  return {m, frame + TextMargin, std::max(m, Width() - m), std::max(m, Height() - frame)};
 }
 
 int TCustomEdit::TextWidth(const std::string& text) {

@@ -64,7 +64,7 @@ void TListBox::SetTopIndex(int index) {
 TRect TListBox::ListRect() const {
   int b = BorderSingle ? 2 : 0;
   TRect r{b, b, std::max(b, Width() - b), std::max(b, Height() - b)};
-  if (ScrollBarShown()) r.Right = std::max(r.Left, r.Right - kScrollBarWidth);
+  if (ScrollBarShown()) r.Right = std::max(r.Left, r.Right - ScrollBarWidth);
   return r;
 }
 
@@ -80,7 +80,7 @@ bool TListBox::ScrollBarShown() const {
 TRect TListBox::ScrollBarRect() const {
   if (!ScrollBarShown()) return {};
   int b = BorderSingle ? 2 : 0;
-  return {Width() - b - kScrollBarWidth, b, Width() - b, Height() - b};
+  return {Width() - b - ScrollBarWidth, b, Width() - b, Height() - b};
 }
 
 TRect TListBox::ItemRect(int index) const {
@@ -152,9 +152,9 @@ void TListBox::ButtonDblClk(TMouseButton button, TShiftState shift, int x, int y
 
 void TListBox::ScrollBarClick(int y) {
   TRect bar = ScrollBarRect();
-  if (y < bar.Top + kScrollBarWidth) {
+  if (y < bar.Top + ScrollBarWidth) {
     SetTopIndex(FTopIndex - 1);
-  } else if (y >= bar.Bottom - kScrollBarWidth) {
+  } else if (y >= bar.Bottom - ScrollBarWidth) {
     SetTopIndex(FTopIndex + 1);
   } else {
     // The track above the thumb pages up, below it pages down.
@@ -167,13 +167,13 @@ void TListBox::ScrollBarClick(int y) {
 
 TRect TListBox::ThumbRect() const {
   TRect bar = ScrollBarRect();
-  int track = bar.Height() - 2 * kScrollBarWidth;
+  int track = bar.Height() - 2 * ScrollBarWidth;
   if (track <= 8) return {};
   int count = std::max(1, FItems->Count());
   int thumb = std::clamp(track * VisibleItemCount() / count, 8, track);
   int maxTop = std::max(1, count - VisibleItemCount());
-  int top = bar.Top + kScrollBarWidth + (track - thumb) * FTopIndex / maxTop;
-  return Bounds(bar.Left, top, kScrollBarWidth, thumb);
+  int top = bar.Top + ScrollBarWidth + (track - thumb) * FTopIndex / maxTop;
+  return Bounds(bar.Left, top, ScrollBarWidth, thumb);
 }
 
 void TListBox::KeyDown(uint16_t& key, TShiftState shift) {
@@ -287,8 +287,8 @@ void TListBox::PaintScrollBar(TCanvas& canvas) {
       canvas.FillRect({cx - k, y, cx + k + 1, y + 1});
     }
   };
-  button(Bounds(bar.Left, bar.Top, kScrollBarWidth, kScrollBarWidth), true);
-  button(Bounds(bar.Left, bar.Bottom - kScrollBarWidth, kScrollBarWidth, kScrollBarWidth), false);
+  button(Bounds(bar.Left, bar.Top, ScrollBarWidth, ScrollBarWidth), true);
+  button(Bounds(bar.Left, bar.Bottom - ScrollBarWidth, ScrollBarWidth, ScrollBarWidth), false);
   TRect t = ThumbRect();
   if (!t.IsEmpty()) {
     canvas.Brush().Color = ColorToRGB(clBtnFace);

@@ -12,12 +12,12 @@
 
 #include <memory>
 
-#include "toolkit/forms/TCustomControl.h"
 #include "toolkit/core/TStrings.h"
+#include "toolkit/forms/TCustomControl.h"
 
 class TListBox : public TCustomControl {
 public:
-  static constexpr int kScrollBarWidth = 16;
+  static constexpr int ScrollBarWidth = 16;
 
   explicit TListBox(TComponent* owner);
   ~TListBox() override;

@@ -6,11 +6,11 @@
 #include "toolkit/stdctrls/TPanel.h"
 
 namespace {
-constexpr int kTabPadding = 6;  // space left and right of a caption
+constexpr int TabPadding = 6;  // space left and right of a caption
 // Owner-drawn tabs: the program writes the caption 4 pixels in, and as much again on the
 // right frames it; thirteen captions then fit one row of the tutor's window.
-constexpr int kOwnerDrawTabExtra = 4 + 4;
-constexpr int kRowLeft = 2;     // the first tab starts here
+constexpr int OwnerDrawTabExtra = 4 + 4;
+constexpr int RowLeft = 2;  // the first tab starts here
 }  // namespace
 
 TPageControl::TPageControl(TComponent* owner) : TCustomControl(owner) {
@@ -163,7 +163,7 @@ void TPageControl::MeasureTabs() const {
   TCanvas measure;
   measure.Font().Assign(const_cast<TFont*>(&Font()));
   FTabWidths.clear();
-  const int extra = OwnerDraw ? kOwnerDrawTabExtra : 2 * kTabPadding;
+  const int extra = OwnerDraw ? OwnerDrawTabExtra : 2 * TabPadding;
   for (TTabSheet* page : VisibleTabs())
     FTabWidths.push_back(TabWidth > 0 ? TabWidth : measure.TextWidth(page->Caption()) + extra);
   FWidthsValid = true;
@@ -171,20 +171,20 @@ void TPageControl::MeasureTabs() const {
 
 bool TPageControl::ScrollArrowsShown() const {
   MeasureTabs();
-  int total = kRowLeft;
+  int total = RowLeft;
   for (int w : FTabWidths) total += w;
   return total + 2 > Width();
 }
 
 int TPageControl::TabRowRight() const {
-  return ScrollArrowsShown() ? Width() - 2 * kArrowWidth - 2 : Width() - 2;
+  return ScrollArrowsShown() ? Width() - 2 * ArrowWidth - 2 : Width() - 2;
 }
 
 std::vector<TRect> TPageControl::LayoutTabs() const {
   MeasureTabs();
   int h = TabHeight();
   std::vector<TRect> rects(FTabWidths.size());
-  int x = kRowLeft;
+  int x = RowLeft;
   for (size_t i = size_t(std::max(0, FFirstTab)); i < FTabWidths.size(); ++i) {
     rects[i] = {x, 2, x + FTabWidths[i], 2 + h};
     x += FTabWidths[i];
@@ -229,7 +229,7 @@ void TPageControl::ScrollTabs(int delta) {
   MeasureTabs();
   int count = int(FTabWidths.size());
   // The last useful first tab: from there on every remaining tab fits.
-  int last = count - 1, room = TabRowRight() - kRowLeft, used = 0;
+  int last = count - 1, room = TabRowRight() - RowLeft, used = 0;
   while (last >= 0 && used + FTabWidths[size_t(last)] <= room) used += FTabWidths[size_t(last--)];
   int maxFirst = std::max(0, last + 1);
   int first = std::clamp(FFirstTab + delta, 0, maxFirst);
@@ -243,7 +243,7 @@ void TPageControl::MakeTabVisible(int tabIndex) {
   MeasureTabs();
   if (tabIndex < FFirstTab) FFirstTab = tabIndex;
   while (FFirstTab < tabIndex) {
-    int right = kRowLeft;
+    int right = RowLeft;
     for (int i = FFirstTab; i <= tabIndex && i < int(FTabWidths.size()); ++i) right += FTabWidths[size_t(i)];
     if (right + 2 <= TabRowRight()) break;
     ++FFirstTab;
@@ -265,9 +265,9 @@ void TPageControl::FontChanged() {
 void TPageControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
   TCustomControl::MouseDown(button, shift, x, y);
   if (button != mbLeft) return;
-  if (ScrollArrowsShown() && x >= Width() - 2 * kArrowWidth && y < TabHeight() + 2 &&
-      y >= TabHeight() + 2 - kArrowWidth) {
-    ScrollTabs(x < Width() - kArrowWidth ? -1 : 1);
+  if (ScrollArrowsShown() && x >= Width() - 2 * ArrowWidth && y < TabHeight() + 2 &&
+      y >= TabHeight() + 2 - ArrowWidth) {
+    ScrollTabs(x < Width() - ArrowWidth ? -1 : 1);
     return;
   }
   int tab = IndexOfTabAt(x, y);
@@ -321,16 +321,16 @@ void TPageControl::PaintTab(TCanvas& canvas, int tabIndex, TRect r, bool active)
 }
 
 void TPageControl::PaintArrows(TCanvas& canvas) {
-  int top = TabHeight() + 2 - kArrowWidth;
+  int top = TabHeight() + 2 - ArrowWidth;
   for (int i = 0; i < 2; ++i) {
-    TRect r = Bounds(Width() - 2 * kArrowWidth + i * kArrowWidth, top, kArrowWidth, kArrowWidth);
+    TRect r = Bounds(Width() - 2 * ArrowWidth + i * ArrowWidth, top, ArrowWidth, ArrowWidth);
     canvas.Brush().Color = ColorToRGB(clBtnFace);
     canvas.FillRect(r);
     TRect f = r;
     Frame3D(canvas, f, clBtnHighlight, cl3DDkShadow, 1);
     Frame3D(canvas, f, clBtnFace, clBtnShadow, 1);
     // A small triangle pointing left (i = 0) or right (i = 1).
-    int cx = r.Left + kArrowWidth / 2, cy = r.Top + kArrowWidth / 2;
+    int cx = r.Left + ArrowWidth / 2, cy = r.Top + ArrowWidth / 2;
     bool scrollable = i == 0 ? FFirstTab > 0 : LayoutTabs().back().Right + 2 > TabRowRight();
     canvas.Brush().Color = ColorToRGB(scrollable ? clBtnText : clGrayText);
     for (int k = 0; k < 4; ++k) {

@@ -23,7 +23,7 @@ using TTabChangingEvent = std::function<void(TObject* sender, bool& allowChange)
 
 class TPageControl : public TCustomControl {
 public:
-  static constexpr int kArrowWidth = 17;  // one scroll arrow button
+  static constexpr int ArrowWidth = 17;  // one scroll arrow button
 
   explicit TPageControl(TComponent* owner);
   ~TPageControl() override;

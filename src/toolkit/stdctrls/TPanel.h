@@ -7,7 +7,6 @@
 
 enum TBevelCut : uint8_t { bvNone, bvLowered, bvRaised, bvSpace };
 
-
 class TPanel : public TCustomControl {
 public:
   explicit TPanel(TComponent* owner);

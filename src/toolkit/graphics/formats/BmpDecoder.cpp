@@ -18,7 +18,7 @@ uint32_t Read32(const uint8_t* p) {
   return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24);
 }
 
-enum : uint32_t { kBiRgb = 0, kBiBitfields = 3, kBiAlphaBitfields = 6 };
+enum : uint32_t { BiRgb = 0, BiBitfields = 3, BiAlphaBitfields = 6 };
 
 // One colour channel of a 16- or 32-bit pixel, described by its bit mask.
 struct TChannel {
@@ -43,7 +43,7 @@ struct THeader {
   int64_t Width = 0, Height = 0;
   bool TopDown = false;
   int Bpp = 0;
-  uint32_t Compression = kBiRgb;
+  uint32_t Compression = BiRgb;
   uint32_t ColorsUsed = 0;
   size_t HeaderSize = 0;
   size_t PaletteEntrySize = 4;
@@ -75,7 +75,7 @@ THeader ReadHeader(const uint8_t* data, size_t size, bool iconImage) {
     h.Height = -h.Height;
   }
   if (h.Width <= 0 || h.Height <= 0) Fail("empty or negative size");
-  if (h.Width > kMaxBitmapSide || h.Height > kMaxBitmapSide || h.Width * h.Height > kMaxBitmapPixels)
+  if (h.Width > MaxBitmapSide || h.Height > MaxBitmapSide || h.Width * h.Height > MaxBitmapPixels)
     Fail("size too large");
   switch (h.Bpp) {
     case 1:
@@ -88,12 +88,12 @@ THeader ReadHeader(const uint8_t* data, size_t size, bool iconImage) {
     default:
       Fail("unsupported bit depth " + std::to_string(h.Bpp));
   }
-  bool bitfields = h.Compression == kBiBitfields || h.Compression == kBiAlphaBitfields;
-  if (h.Compression != kBiRgb && !(bitfields && (h.Bpp == 16 || h.Bpp == 32)))
+  bool bitfields = h.Compression == BiBitfields || h.Compression == BiAlphaBitfields;
+  if (h.Compression != BiRgb && !(bitfields && (h.Bpp == 16 || h.Bpp == 32)))
     Fail("unsupported compression " + std::to_string(h.Compression));
   size_t pos = h.HeaderSize;
   if (bitfields) {
-    int count = h.Compression == kBiAlphaBitfields ? 4 : 3;
+    int count = h.Compression == BiAlphaBitfields ? 4 : 3;
     if (h.HeaderSize >= 52) {
       // Version 4 and 5 headers (and some version 3 variants) carry the masks inside.
       for (int i = 0; i < 4 && 40 + 4 * size_t(i) + 4 <= h.HeaderSize; ++i) h.Masks[i] = Read32(data + 40 + 4 * i);

@@ -18,8 +18,8 @@ struct TBmpImage {
 };
 
 // Largest width or height accepted; larger claims are treated as malformed.
-constexpr int kMaxBitmapSide = 16384;
-constexpr int64_t kMaxBitmapPixels = int64_t(1) << 25;  // 128 MB of decoded pixels
+constexpr int MaxBitmapSide = 16384;
+constexpr int64_t MaxBitmapPixels = int64_t(1) << 25;  // 128 MB of decoded pixels
 
 // Decodes a BMP file (starting with "BM").
 TBmpImage DecodeBmp(const uint8_t* data, size_t size);

@@ -5,8 +5,8 @@
 #include <cstring>
 #include <string>
 
-#include "toolkit/graphics/formats/BmpDecoder.h"
 #include "toolkit/core/Types.h"
+#include "toolkit/graphics/formats/BmpDecoder.h"
 
 // The PNG decoder is compiled privately into this file so that no other part of the
 // program can clash with its symbols.
@@ -96,8 +96,8 @@ platform::TPImage DecodeMaskedDib(const uint8_t* data, size_t size) {
 }
 
 platform::TPImage DecodeEntry(const TDirEntry& e) {
-  static const uint8_t kPngSignature[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
-  if (e.Size >= 8 && std::memcmp(e.Data, kPngSignature, 8) == 0) return DecodePng(e.Data, e.Size);
+  static const uint8_t PngSignature[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
+  if (e.Size >= 8 && std::memcmp(e.Data, PngSignature, 8) == 0) return DecodePng(e.Data, e.Size);
   return DecodeMaskedDib(e.Data, e.Size);
 }
 
