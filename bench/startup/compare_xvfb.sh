@@ -20,7 +20,7 @@ cleanup() {
   rm -rf "$TMP"
 }
 trap cleanup EXIT
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$TMP/display" >/dev/null 2>&1 &
+Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp 3>"$TMP/display" >/dev/null 2>&1 &
 XVFB_PID=$!
 for _ in $(seq 1 200); do
   [[ -s "$TMP/display" ]] && break

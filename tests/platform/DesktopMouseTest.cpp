@@ -303,7 +303,7 @@ TEST(DesktopMouse, SessionBusIsOnlyEverASocketAndNeverStartedForUs) {
 
 // Plays an XSETTINGS manager on a private Xvfb and swaps the pointer buttons there.
 TEST(DesktopMouse, X11SourceReadsThePointerMappingAndTheSettingsManager) {
-  TServerProcess xvfb({"Xvfb", "-displayfd", "{fd}", "-nolisten", "tcp", "-screen", "0", "640x480x24"});
+  TServerProcess xvfb({"Xvfb", "-displayfd", "{fd}", "-noreset", "-nolisten", "tcp", "-screen", "0", "640x480x24"});
   if (xvfb.Output().empty()) GTEST_SKIP() << "no Xvfb";
   const std::string display = ":" + xvfb.Output();
   auto source = CreateX11MouseSource(display);

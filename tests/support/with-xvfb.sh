@@ -28,7 +28,7 @@ trap cleanup EXIT
 # connections; reading it through a pipe waits for exactly that moment, and an
 # Xvfb that dies first closes the pipe with nothing written.
 mkfifo "$tmp/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$tmp/display" >"$tmp/xvfb.log" 2>&1 &
+Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp 3>"$tmp/display" >"$tmp/xvfb.log" 2>&1 &
 xvfb_pid=$!
 display=""
 read -r -t 60 display <"$tmp/display" || true
