@@ -37,7 +37,8 @@ umount "$probe"
 start_xvfb
 
 # The window's places: the first tab, and the language list's rows (23 pixels each;
-# Deutsch, English, Español, Français, Italiano show without scrolling).
+# the rows used, Deutsch to Français, show whole: a click on the partly shown fifth row
+# would scroll the list).
 click() { xdotool mousemove --window "$1" "$2" "$3" click 1; }
 choose_language() {  # <window> <row>
   click "$1" 28 12
