@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs every fuzz target for a given time with its corpus kept in fuzz/corpus/<target>,
-# minimises the corpus afterwards (libFuzzer -merge=1) and reports the executions.
+# minimises the corpus afterwards (libFuzzer -set_cover_merge=1; at most FUZZ_MAX_FILES
+# files, default 400) and reports the executions.
 #   tools/fuzz.sh <seconds per target> [target...]
 # A finding (crash, leak, timeout) stops the script with the fuzzer's exit status; the
 # input that caused it is left in build-fuzz/findings/<target>/.
@@ -10,6 +11,7 @@ root=$PWD
 seconds=${1:?seconds per target}
 shift || true
 jobs=${JOBS:-$(nproc)}
+max_files=${FUZZ_MAX_FILES:-400}
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPOINTRIX_FUZZ=ON \
   -DPOINTRIX_TESTS=OFF -DPOINTRIX_BENCH=OFF >/dev/null
 cmake --build build-fuzz -j "$jobs" --target fuzz_all
@@ -36,9 +38,14 @@ for target in build-fuzz/fuzz/*/fuzz_*; do
     exit 1
   }
   execs=$(awk '/stat::number_of_executed_units/ {print $2}' "$log")
-  # Keep the corpus small: only inputs that add coverage stay.
+  # Keep the corpus small: a smallest set of inputs with the same coverage (edges and
+  # their hit counts); when that is still more than max_files, the same for edges alone.
   merged=$(mktemp -d)
-  "$target" -merge=1 "$merged" "$corpus" >/dev/null 2>&1
+  "$target" -set_cover_merge=1 "$merged" "$corpus" >/dev/null 2>&1
+  if (($(find "$merged" -type f | wc -l) > max_files)); then
+    rm -rf "$merged" && merged=$(mktemp -d)
+    "$target" -set_cover_merge=1 -use_counters=0 "$merged" "$corpus" >/dev/null 2>&1
+  fi
   rm -rf "$corpus" && mkdir -p "$corpus" && cp "$merged"/* "$corpus"/ 2>/dev/null || true
   rm -rf "$merged"
   files=$(find "$corpus" -type f | wc -l)

@@ -31,10 +31,11 @@ fail() {
 
 start_xvfb() {
   # Xvfb picks a free display itself (-displayfd), so tests running side by side never
-  # share a server.
+  # share a server. -noreset: by default the server resets when its last client leaves,
+  # and a program connecting during that reset is refused as if there were no display.
   local fdfile="$E2E_TMP/display"
   : >"$fdfile"
-  Xvfb -displayfd 3 -screen 0 "${E2E_SCREEN:-1024x768x24}" -nolisten tcp 3>"$fdfile" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "${E2E_SCREEN:-1024x768x24}" -nolisten tcp -noreset 3>"$fdfile" >/dev/null 2>&1 &
   XVFB_PID=$!
   for _ in $(seq 1 200); do
     if [[ -s "$fdfile" ]]; then

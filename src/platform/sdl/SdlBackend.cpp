@@ -46,10 +46,13 @@ private:
   const TSdlDisplay& FDisplay;
 };
 
-// Shuts SDL down completely once every service has released its part.
+// Shuts SDL down completely once every service has released its part (on X11 the
+// process end does it: see LeaveX11ToProcessEnd).
 class TSdlSession {
 public:
-  ~TSdlSession() { SDL_Quit(); }
+  ~TSdlSession() {
+    if (!LeaveX11ToProcessEnd()) SDL_Quit();
+  }
 };
 
 class TSdlBackend : public IBackend {

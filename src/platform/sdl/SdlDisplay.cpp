@@ -82,8 +82,15 @@ void FrameOffsets(SDL_Window* window, int& left, int& top) {
 
 }  // namespace
 
+bool LeaveX11ToProcessEnd() {
+  if (!SDL_WasInit(SDL_INIT_VIDEO)) return false;
+  const char* driver = SDL_GetCurrentVideoDriver();
+  return driver && std::strcmp(driver, "x11") == 0;
+}
+
 TSdlDisplay::~TSdlDisplay() {
   Close();
+  if (LeaveX11ToProcessEnd()) return;
   for (SDL_Window* window : FClosedWindows) SDL_DestroyWindow(window);
   FClosedWindows.clear();
   FCursors.Clear();

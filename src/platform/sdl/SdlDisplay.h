@@ -17,6 +17,14 @@ union SDL_Event;
 
 namespace platform {
 
+// Whether SDL's video runs on X11, where its shutdown is left to the end of the process.
+// SDL 2.26 wakes its event wait with an event sent to its window through a second X
+// connection; when the server serves that request only after the first connection (and
+// with it the window) is gone, closing the second connection meets the BadWindow error
+// and Xlib ends the process with exit code 1 after a normal close. When the process ends
+// the server drops both connections and their windows without answering anyone.
+bool LeaveX11ToProcessEnd();
+
 class TSdlDisplay : public IDisplay {
 public:
   TSdlDisplay() = default;
