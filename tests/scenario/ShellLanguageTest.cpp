@@ -213,7 +213,9 @@ TEST_P(ShellBrokenPage, PageBoxNamesTheFilesTriedAndTheRestLoads) {
     std::filesystem::create_symlink("6r.rtf", folder + "/6.rtf");
     std::filesystem::create_symlink("6.rtf", folder + "/6r.rtf");
   } else if (how == "unreadable") {
+#ifndef _WIN32
     if (geteuid() == 0) GTEST_SKIP() << "root reads every file";
+#endif
     S.WriteProgramFile("Broken/6r.rtf", "Broken page 6 right");
     std::filesystem::permissions(folder + "/6r.rtf", std::filesystem::perms::none);
   }
@@ -232,7 +234,11 @@ TEST_P(ShellBrokenPage, PageBoxNamesTheFilesTriedAndTheRestLoads) {
   EXPECT_EQ(StoredLanguage(S), "Broken");
 }
 
+#ifdef _WIN32  // links need privileges there, and permissions work differently
+INSTANTIATE_TEST_SUITE_P(Page, ShellBrokenPage, ::testing::Values("missing", "folder"));
+#else
 INSTANTIATE_TEST_SUITE_P(Page, ShellBrokenPage, ::testing::Values("missing", "folder", "loop", "unreadable"));
+#endif
 
 TEST(ShellLanguageStart, TextFileWithFiveLinesKeepsTheBuiltInEnglishForTheRest) {
   TScenario s(testsupport::lsNone);
