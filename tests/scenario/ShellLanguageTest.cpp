@@ -259,17 +259,23 @@ TEST_F(ShellLanguage, FolderNamesInUtf8AreShownDecodedAndLoadFromTheFolderOnDisk
   WriteLanguage(S, onDisk, Join(TextLines("E")));
   const std::string greek = "\xce\x95\xce\xbb\xce\xbb\xce\xb7\xce\xbd\xce\xb9\xce\xba\xce\xac";
   WriteLanguage(S, greek, Join(TextLines("G")));
+#ifndef _WIN32  // Windows file names are Unicode: there are no Latin-1 bytes on disk
   WriteLanguage(S,
                 "Fran\xe7"
                 "ais",
                 Join(TextLines("F")));
+#endif
   Start();
   std::vector<std::string> listed;
   for (int i = 0; i < S.Form().LanguageList->Items()->Count(); ++i)
     listed.push_back(S.Form().LanguageList->Items()->Strings(i));
+#ifdef _WIN32
+  EXPECT_EQ(listed, (std::vector<std::string>{"????????", "English", shown}));
+#else
   EXPECT_EQ(listed, (std::vector<std::string>{"????????", "English", shown,
                                               "Fran\xe7"
                                               "ais"}));
+#endif
   Choose(shown);
   EXPECT_TRUE(S.Backend().Messages().empty());
   EXPECT_EQ(FirstLine(S.Form().IntroRE), shown + " page 2") << "the page file of the folder on disk";
@@ -279,10 +285,12 @@ TEST_F(ShellLanguage, FolderNamesInUtf8AreShownDecodedAndLoadFromTheFolderOnDisk
   EXPECT_EQ(FirstLine(S.Form().IntroRE), "???????? page 2") << "a name the code page cannot show still loads";
   EXPECT_EQ(TabCaptions(S), TextLines("G", 13));
   EXPECT_EQ(StoredLanguage(S), "????????");
+#ifndef _WIN32
   Choose(
       "Fran\xe7"
       "ais");
   EXPECT_EQ(TabCaptions(S), TextLines("F", 13)) << "a Windows-1252 name on disk";
+#endif
 }
 
 TEST_F(ShellLanguage, ArrowKeysInTheListLoadEachLanguageTheyReach) {
