@@ -142,16 +142,22 @@ check_registry() {
         grep -qxF "$line" "$after" || note "registry file ${line#* } changed or was lost"
       done < <(grep -v '\.lock$' "$before")
       ;;
-    kept | lang=*)
+    kept)
       local sum
       while read -r sum _; do
         [[ -n "$sum" ]] || continue
         grep -q "^$sum " "$after" || note "registry content $sum is lost"
       done < <(grep -v '\.lock$' "$before")
-      ;;&
+      ;;
     lang=*)
-      local want=${policy#lang=}
-      grep -qF "\"Language\"=\"$want\"" "$(regfile)" 2>/dev/null || note "the stored language is not $want"
+      # The file may be rewritten (in its own encoding); what counts is the value in it.
+      local want=${policy#lang=} text
+      if [[ "$(head -c 2 "$(regfile)" 2>/dev/null | od -An -tx1 | tr -d ' ')" == "fffe" ]]; then
+        text=$(iconv -f UTF-16 -t UTF-8 "$(regfile)")
+      else
+        text=$(cat "$(regfile)" 2>/dev/null)
+      fi
+      grep -qF "\"Language\"=\"$want\"" <<<"$text" || note "the stored language is not $want"
       ;;
     lines)
       [[ -z "$(comm -23 <(sort -u "$case_dir/registry.before") <(sort -u "$(regfile)" 2>/dev/null))" ]] ||

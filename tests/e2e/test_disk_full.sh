@@ -48,7 +48,9 @@ choose_language() {  # <window> <row>
 # The registry as the program writes it, holding the language given.
 expected_hive() {
   printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\Software]\n\n[HKEY_CURRENT_USER\\Software\\Quillaby Software]\n\n'
-  printf '[HKEY_CURRENT_USER\\Software\\Quillaby Software\\Pointrix]\n"Language"="%s"\n' "$1"
+  # The setting holds the name as the list shows it, in the program's 8-bit text.
+  printf '[HKEY_CURRENT_USER\\Software\\Quillaby Software\\Pointrix]\n"Language"="%s"\n' \
+    "$(printf '%s' "$1" | iconv -f UTF-8 -t WINDOWS-1252)"
 }
 
 # A first start on a healthy disk stores English; the stored file the program wrote is
