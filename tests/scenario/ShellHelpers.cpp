@@ -14,8 +14,6 @@
 
 namespace shelltest {
 
-namespace {
-
 #ifdef _WIN32
 // On Windows the scenarios use the system's registry (a private Wine prefix in CI).
 void SetUserText(const std::string& key, const std::string& name, const std::string& text) {
@@ -39,6 +37,8 @@ std::string UserText(const std::string& key, const std::string& name) {
   return status == platform::ERROR_SUCCESS ? std::string(text) : "<none>";
 }
 #endif
+
+namespace {
 
 std::string HivePath(const TScenario& s) {
   return s.RegistryDir() + "/HKEY_CURRENT_USER.reg";

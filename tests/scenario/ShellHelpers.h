@@ -25,6 +25,12 @@ using testsupport::TScenario;
 void WriteHive(TScenario& s, const char* language, const char* swapMouseButtons);
 // The text of the hive file (empty when there is none).
 std::string HiveText(const TScenario& s);
+#ifdef _WIN32
+// On Windows the scenarios use the system's registry: a text value of the current user,
+// and its value or "<none>".
+void SetUserText(const std::string& key, const std::string& name, const std::string& text);
+std::string UserText(const std::string& key, const std::string& name);
+#endif
 // The Language value on disk, or "<none>".
 std::string StoredLanguage(const TScenario& s);
 

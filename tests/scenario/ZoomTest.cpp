@@ -2,6 +2,7 @@
 // and maps the pointer back. The factor comes from the desktop at first start, from
 // the registry afterwards, and changes with Ctrl+Plus, Ctrl+Minus, Ctrl+0 and F11.
 
+#include <cstdlib>
 #include <regex>
 #include <string>
 
@@ -23,6 +24,12 @@ constexpr uint32_t VK_F11 = 122, VK_OEM_PLUS = 187, VK_OEM_MINUS = 189, VK_ADD =
 
 // The hive of a learner who has chosen English and, unless null, a Zoom value.
 void WriteZoom(TScenario& s, const char* zoom) {
+#ifdef _WIN32
+  shelltest::SetUserText("Software\\Quillaby Software\\Pointrix", "Language", "English");
+  if (zoom) shelltest::SetUserText("Software\\Quillaby Software\\Pointrix", "Zoom", zoom);
+  shelltest::SetUserText("Control Panel\\Mouse", "SwapMouseButtons", "0");
+  return;
+#endif
   std::string text =
       "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Quillaby Software\\Pointrix]\n\"Language\"=\"English\"\n";
   if (zoom) text += "\"Zoom\"=\"" + std::string(zoom) + "\"\n";
@@ -31,11 +38,26 @@ void WriteZoom(TScenario& s, const char* zoom) {
 }
 
 std::string StoredZoom(const TScenario& s) {
+#ifdef _WIN32
+  return shelltest::UserText("Software\\Quillaby Software\\Pointrix", "Zoom");
+#endif
   static const std::regex value(
       R"re(\[HKEY_CURRENT_USER\\Software\\Quillaby Software\\Pointrix\][^\[]*"Zoom"="([^"]*)")re");
   std::smatch match;
   const std::string text = shelltest::HiveText(s);
   return std::regex_search(text, match, value) ? match[1].str() : "<none>";
+}
+
+// Pixels compare exactly, except on Windows, where 32-bit FreeType rounds a few glyph
+// edges one step differently (the golden comparison allows the same there).
+bool SamePixel(uint32_t a, uint32_t b) {
+#ifdef _WIN32
+  for (int shift = 0; shift < 24; shift += 8)
+    if (std::abs(int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF)) > 1) return false;
+  return true;
+#else
+  return (a & 0xFFFFFF) == (b & 0xFFFFFF);
+#endif
 }
 
 // A large desktop that asks for double size.
@@ -72,7 +94,7 @@ TEST(Zoom, FirstStartOnADenseDesktopShowsTheStartWindowDoubled) {
   int wrong = 0;
   for (int y = 0; y < 906; ++y)
     for (int x = 0; x < 1264; ++x)
-      if ((shown[size_t(y) * 1264 + x] & 0xFFFFFF) != (golden[size_t(y / 2) * 632 + x / 2] & 0xFFFFFF) && wrong++ < 5)
+      if (!SamePixel(shown[size_t(y) * 1264 + x], golden[size_t(y / 2) * 632 + x / 2]) && wrong++ < 5)
         ADD_FAILURE() << "presented pixel (" << x << ", " << y << ")";
   EXPECT_EQ(wrong, 0);
 }
