@@ -95,7 +95,14 @@ TScenario::~TScenario() {
 }
 
 void TScenario::WriteProgramFile(const std::string& relativePath, const std::string& data) const {
-  fs::path path = fs::path(FProgramDir) / relativePath;
+  // Names are UTF-8, as the program's file layer takes them on every system (a narrow
+  // path would be read in the system's code page on Windows).
+  const std::string whole = FProgramDir + "/" + relativePath;
+#ifdef _WIN32
+  fs::path path(std::u8string(reinterpret_cast<const char8_t*>(whole.data()), whole.size()));
+#else
+  fs::path path(whole);  // bytes as they are, UTF-8 or not
+#endif
   fs::create_directories(path.parent_path());
   std::ofstream out(path, std::ios::binary);
   out << data;
