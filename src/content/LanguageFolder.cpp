@@ -163,7 +163,7 @@ std::string FindTextFile(const TLanguageFolder& language, std::string& problem) 
   std::string path;
   for (const std::string& candidate : candidates) {
     std::error_code error;
-    const auto status = std::filesystem::status(platform::NativePath(candidate), error);
+    const auto status = std::filesystem::status(platform::FileSystemPath(candidate), error);
     // Anything there, even a broken one, is the file meant; only absent names move on.
     if (status.type() != std::filesystem::file_type::not_found ||
         (error && error != std::errc::no_such_file_or_directory)) {
@@ -183,7 +183,7 @@ std::string FindTextFile(const TLanguageFolder& language, std::string& problem) 
   }
   const std::string shown = ShownPath(path);
   std::error_code error;
-  const auto status = std::filesystem::status(platform::NativePath(path), error);
+  const auto status = std::filesystem::status(platform::FileSystemPath(path), error);
   std::string data;
   if (error)
     problem = shown + " cannot be opened (" + error.message() + ")";

@@ -5,6 +5,7 @@
 // paths such as "English\\3.rtf" work on every platform.
 
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -28,6 +29,10 @@ std::vector<TPDirEntry> ListFolder(const std::string& path);
 
 // Converts '\' separators to '/'.
 std::string NativePath(const std::string& path);
+
+// The path as std::filesystem takes it: the program's UTF-8 path (a narrow path would be
+// read in the system's code page on Windows).
+std::filesystem::path FileSystemPath(const std::string& path);
 
 bool FileExists(const std::string& path);  // a regular file, not a folder
 bool FolderExists(const std::string& path);

@@ -75,6 +75,10 @@ std::string NativePath(const std::string& path) {
   return result;
 }
 
+std::filesystem::path FileSystemPath(const std::string& path) {
+  return std::filesystem::path(NativePath(path));  // bytes as they are, UTF-8 or not
+}
+
 bool FileExists(const std::string& path) {
   struct stat info {};
   return StatPath(path, info) && S_ISREG(info.st_mode);

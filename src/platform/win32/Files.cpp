@@ -108,6 +108,10 @@ std::string NativePath(const std::string& path) {
   return result;
 }
 
+std::filesystem::path FileSystemPath(const std::string& path) {
+  return std::filesystem::path(win32::WidePath(path));
+}
+
 bool FileExists(const std::string& path) {
   WIN32_FILE_ATTRIBUTE_DATA info;
   return Attributes(path, info) && !(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
