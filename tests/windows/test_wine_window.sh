@@ -71,6 +71,8 @@ if [[ -f "$E2E_OUT/linux-first-page.png" ]]; then
     fail "first page differs from the Linux program's in ${share} % of its pixels"
 fi
 
+# The server keeps its focus between programs (-noreset): give it to this window.
+xdotool windowfocus "$PX_WIN" 2>/dev/null || true
 xdotool key Return
 shot_until_changed windows-second-page "$E2E_OUT/windows-first-page.png"
 xdotool key Escape
