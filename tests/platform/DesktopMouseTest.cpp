@@ -158,7 +158,7 @@ private:
 };
 
 TDesktopMouseAnswer Answer(std::optional<bool> leftHanded, std::optional<uint32_t> doubleClick) {
-  return TDesktopMouseAnswer{leftHanded, doubleClick};
+  return TDesktopMouseAnswer{leftHanded, doubleClick, std::nullopt};
 }
 
 class TCountingSource : public TDesktopMouseSource {
@@ -221,7 +221,9 @@ TEST(DesktopMouse, MalformedXSettingsNeverReadPastTheBlob) {
     for (int i = 0; i < hits; ++i) blob[random() % blob.size()] = char(random());
     if (round % 3 == 0) blob.resize(random() % blob.size());
     const auto found = XSettingsDoubleClickTime(blob);
-    if (found) EXPECT_TRUE(*found >= 100 && *found <= 5000);
+    if (found) {
+      EXPECT_TRUE(*found >= 100 && *found <= 5000);
+    }
   }
 }
 

@@ -197,7 +197,9 @@ TEST(FileRegistryFormat, KeepsLinesItCannotReadAndReadsTheRest) {
     EXPECT_EQ(root.Find({"K"})->FindValue("first")->Data, Sz("1"));
     EXPECT_EQ(root.Find({"L"})->FindValue("third")->Data, Sz("3"));
     // After a value line, the key's values go on; after a key line, its own lines follow it.
-    if (c.Lines[0] != '[') EXPECT_EQ(root.Find({"K"})->FindValue("second")->Data, Sz("2"));
+    if (c.Lines[0] != '[') {
+      EXPECT_EQ(root.Find({"K"})->FindValue("second")->Data, Sz("2"));
+    }
 
     const std::string written = FormatRegFile(root, RootName);
     EXPECT_NE(written.find("\n" + c.Lines + "\n"), std::string::npos) << written;

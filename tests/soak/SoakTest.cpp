@@ -425,8 +425,9 @@ TEST(Soak, RandomPlayKeepsEveryInvariant) {
                   << "/tests/soak/test_soak --gtest_filter=Soak.*";
   // Random play that never reached a page or a game has proved nothing about it.
   for (int i = 0; i < 13; ++i) EXPECT_GT(soak.PageVisits()[size_t(i)], 0) << "page " << i << " never visited";
-  if (hours >= 1.0)
+  if (hours >= 1.0) {
     for (int g = 0; g < 3; ++g) EXPECT_GT(soak.Games()[size_t(g)], 0) << "Training " << g + 1 << " never played";
+  }
 }
 
 }  // namespace
