@@ -1,15 +1,24 @@
 #!/usr/bin/env bash
-# Runs every fuzz target for a given time with its corpus kept in fuzz/corpus/<target>,
-# minimises the corpus afterwards (libFuzzer -set_cover_merge=1; at most FUZZ_MAX_FILES
-# files, default 400) and reports the executions.
+# Runs every fuzz target for a given time (or a given number of executions) with its corpus
+# kept in fuzz/corpus/<target>, minimises the corpus afterwards (libFuzzer
+# -set_cover_merge=1; at most FUZZ_MAX_FILES files, default 400) and reports the executions.
 #   tools/fuzz.sh <seconds per target> [target...]
+#   tools/fuzz.sh --runs <executions per target> [target...]
+# A target's own libFuzzer options (for example -max_len) are read from fuzz/<folder>/flags.
 # A finding (crash, leak, timeout) stops the script with the fuzzer's exit status; the
 # input that caused it is left in build-fuzz/findings/<target>/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
-seconds=${1:?seconds per target}
-shift || true
+runs=-1
+seconds=0
+if [[ ${1:-} == --runs ]]; then
+  runs=${2:?executions per target}
+  shift 2
+else
+  seconds=${1:?seconds per target}
+  shift
+fi
 jobs=${JOBS:-$(nproc)}
 max_files=${FUZZ_MAX_FILES:-400}
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPOINTRIX_FUZZ=ON \
@@ -26,18 +35,23 @@ for target in build-fuzz/fuzz/*/fuzz_*; do
   mkdir -p "$corpus" "$findings"
   seeds=$(cat "$target.seeds" 2>/dev/null || true)
   dict=()
-  for d in "$root/fuzz/$(basename "$(dirname "$target")")"/*.dict; do
+  folder="$root/fuzz/$(basename "$(dirname "$target")")"
+  for d in "$folder"/*.dict; do
     [[ -f "$d" ]] && dict=(-dict="$d") && break
   done
+  flags=()
+  [[ -f "$folder/flags" ]] && read -r -a flags <"$folder/flags"
   log="$root/build-fuzz/$short.log"
-  echo "-- $name: $seconds s"
-  "$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
-    -artifact_prefix="$findings/" "${dict[@]}" "$corpus" $seeds 2>"$log" || {
+  if ((runs >= 0)); then echo "-- $name: $runs executions"; else echo "-- $name: $seconds s"; fi
+  started=$SECONDS
+  "$target" -max_total_time="$seconds" -runs="$runs" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+    -artifact_prefix="$findings/" "${dict[@]}" "${flags[@]}" "$corpus" $seeds 2>"$log" || {
     tail -n 40 "$log" >&2
     echo "FINDING in $name; inputs in $findings" >&2
     exit 1
   }
   execs=$(awk '/stat::number_of_executed_units/ {print $2}' "$log")
+  elapsed=$((SECONDS - started))
   # Keep the corpus small: a smallest set of inputs with the same coverage (edges and
   # their hit counts); when that is still more than max_files, the same for edges alone.
   merged=$(mktemp -d)
@@ -49,6 +63,6 @@ for target in build-fuzz/fuzz/*/fuzz_*; do
   rm -rf "$corpus" && mkdir -p "$corpus" && cp "$merged"/* "$corpus"/ 2>/dev/null || true
   rm -rf "$merged"
   files=$(find "$corpus" -type f | wc -l)
-  report+=("$(printf '%-24s %14s executions in %6s s, corpus %5s files' "$name" "$execs" "$seconds" "$files")")
+  report+=("$(printf '%-24s %14s executions in %6s s, corpus %5s files' "$name" "$execs" "$elapsed" "$files")")
 done
 printf '%s\n' "${report[@]}"

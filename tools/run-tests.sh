@@ -55,7 +55,10 @@ for target in build-fuzz/fuzz/*/fuzz_*; do
   committed="$root/fuzz/corpus/${name#fuzz_}"
   [[ -d "$committed" ]] && cp -n "$committed"/* "$corpus_dir"/ 2>/dev/null || true
   seeds=$(cat "$target.seeds" 2>/dev/null || true)
+  flags=()
+  flags_file="$root/fuzz/$(basename "$(dirname "$target")")/flags"
+  [[ -f "$flags_file" ]] && read -r -a flags <"$flags_file"
   echo "-- $name"
-  "$target" -max_total_time="$fuzz_seconds" -timeout=10 -rss_limit_mb=2048 "$corpus_dir" $seeds
+  "$target" -max_total_time="$fuzz_seconds" -timeout=10 -rss_limit_mb=2048 "${flags[@]}" "$corpus_dir" $seeds
 done
 echo "All tests passed."

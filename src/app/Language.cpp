@@ -209,5 +209,4 @@ void TMainForm::SetHandedness(bool leftHanded) {
   picture.LoadFromResourceName(leftHanded ? "Holdingl" : "Holdingr");
   picture.Transparent = true;
   HoldingImage->SetPicture(&picture);
-  LanguageListClick(nullptr);
 }

@@ -59,7 +59,10 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
     // The language list and the choice of language.
     const std::string keptLanguage = StartLanguage();
 
+    // The pages just loaded already chose their left- or right-handed variants.
     SetHandedness(HandSetting->GetValue() == "1");
+    // The listed spelling of the language is the one stored.
+    LanguageSetting->SetValue(LanguageList->Items()->Strings(LanguageList->ItemIndex()));
     // A stored language that could not be loaded stays the learner's choice.
     if (!keptLanguage.empty()) LanguageSetting->SetValue(keptLanguage);
     ActiveGame = 0;

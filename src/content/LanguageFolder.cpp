@@ -139,8 +139,8 @@ std::string BaseName(const std::string& path) {
 std::string PathIgnoringCase(const std::string& folder, const std::string& name) {
   std::string exact = Join(folder, name);
   if (platform::FileExists(exact) || platform::FolderExists(exact)) return exact;
-  for (const platform::TPDirEntry& entry : platform::ListFolder(folder.empty() ? "." : folder))
-    if (strcasecmp(entry.Name.c_str(), name.c_str()) == 0) return Join(folder, entry.Name);
+  for (const std::string& entry : platform::ListFolderNames(folder.empty() ? "." : folder))
+    if (strcasecmp(entry.c_str(), name.c_str()) == 0) return Join(folder, entry);
   return exact;
 }
 

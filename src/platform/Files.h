@@ -26,6 +26,8 @@ void SetExecutablePathOverride(const std::string& path);
 // The entries of a folder in the order the file system returns them, without "." and "..".
 // Empty when the folder cannot be read.
 std::vector<TPDirEntry> ListFolder(const std::string& path);
+// Only the names of those entries: no look at each one, so it is quick in a large folder.
+std::vector<std::string> ListFolderNames(const std::string& path);
 
 // Converts '\' separators to '/'.
 std::string NativePath(const std::string& path);

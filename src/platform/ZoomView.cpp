@@ -150,6 +150,13 @@ void TZoomView::SetGeometry(double factor, int outputWidth, int outputHeight) {
   FImageTop = (FOutputHeight - FImageHeight) / 2;
   BuildTaps(FColumns, FImageWidth, FWidth);
   BuildTaps(FRows, FImageHeight, FHeight);
+  auto oneToOne = [](const std::vector<TTap>& taps, int sourceLength) {
+    if (int(taps.size()) != sourceLength) return false;
+    for (size_t i = 0; i < taps.size(); ++i)
+      if (taps[i].Index != int(i) || taps[i].Weight < 256) return false;
+    return true;
+  };
+  FOneToOne = oneToOne(FColumns, FWidth) && oneToOne(FRows, FHeight);
 }
 
 void TZoomView::BuildTaps(std::vector<TTap>& taps, int outputLength, int sourceLength) const {
@@ -244,6 +251,13 @@ void TZoomView::RenderRect(const uint32_t* source, int sourceStride, int originX
                            int sourceBottom, const TPRect& out, uint32_t* target, int stride) const {
   auto sourceRow = [&](int y) { return source + size_t(std::min(y, sourceBottom - 1) - originY) * sourceStride; };
   const int lastX = sourceRight - 1;
+  if (FOneToOne) {
+    // Unzoomed: each window row is a framebuffer row, copied as it is.
+    for (int oy = out.Top; oy < out.Bottom; ++oy)
+      std::memcpy(target + size_t(oy) * stride + out.Left,
+                  sourceRow(oy - FImageTop) + (out.Left - FImageLeft - originX), size_t(out.Right - out.Left) * 4);
+    return;
+  }
   const bool whole = std::abs(FFactor - std::round(FFactor)) < Slack;
   int previousIndex = -1;
   uint32_t* previous = nullptr;

@@ -93,6 +93,7 @@ private:
   TPImage FOverlay;
   int FOverlayX = 0, FOverlayY = 0;
   std::vector<TTap> FColumns, FRows;  // by image pixel
+  bool FOneToOne = false;             // every window pixel shows exactly one framebuffer pixel
   std::vector<uint32_t> FScratch;     // framebuffer and overlay composed
 };
 

@@ -41,6 +41,10 @@ TEST(BmpDecoderTest, DecodesEveryDepth) {
   EXPECT_EQ(four.Pixels[1] & 0xFFFFFF, 0x333333u);
   EXPECT_EQ(four.Pixels[2] & 0xFFFFFF, 0x111111u);
 
+  // 8 bits, 2 x 2, bottom-up with padded rows: bottom row 1 0, top row 0 1.
+  TBmpImage eight = Decode(MakeBmp(2, 2, 8, {0x102030, 0x405060}, {1, 0, 0, 0, 0, 1, 0, 0}));
+  EXPECT_EQ(eight.Pixels, (std::vector<uint32_t>{0xFF102030u, 0xFF405060u, 0xFF405060u, 0xFF102030u}));
+
   // 16 bits 5-5-5: pure red must come out as 0xFF0000 (the sprites key on it).
   TBmpImage rgb555 = Decode(MakeBmp(2, 1, 16, {}, {0x00, 0x7C, 0xE0, 0x03}));
   EXPECT_EQ(rgb555.Pixels[0] & 0xFFFFFF, 0xFF0000u);
@@ -57,8 +61,12 @@ TEST(BmpDecoderTest, DecodesEveryDepth) {
   EXPECT_EQ(topDown.Height, 2);
   EXPECT_EQ(topDown.Pixels[0], 0xFF030201u);
   EXPECT_FALSE(topDown.HasAlpha);
-  TBmpImage alpha = Decode(MakeBmp(1, 1, 32, {}, {1, 2, 3, 0x80}, 3, {0xFF0000, 0xFF00, 0xFF}));
-  EXPECT_EQ(alpha.Pixels[0] & 0xFFFFFF, 0x030201u);
+  TBmpImage masked = Decode(MakeBmp(1, 1, 32, {}, {1, 2, 3, 0x80}, 3, {0xFF0000, 0xFF00, 0xFF}));
+  EXPECT_EQ(masked.Pixels[0], 0xFF030201u) << "without an alpha mask the fourth byte is padding";
+  TBmpImage alpha = Decode(MakeBmp(2, 1, 32, {}, {1, 2, 3, 0x80, 4, 5, 6, 0}));
+  EXPECT_TRUE(alpha.HasAlpha);
+  EXPECT_EQ(alpha.Pixels[0], 0x80030201u);
+  EXPECT_EQ(alpha.Pixels[1], 0x00060504u) << "a used alpha channel keeps its transparent pixels";
 }
 
 TEST(BmpDecoderTest, RejectsMalformedFiles) {

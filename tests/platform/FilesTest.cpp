@@ -40,6 +40,12 @@ TEST(Files, ListFolderReportsEveryEntryButDotsFollowingLinks) {
   EXPECT_TRUE(Find(entries, "Linked")->IsDirectory);
   ASSERT_TRUE(Find(entries, "Dangling"));
   EXPECT_FALSE(Find(entries, "Dangling")->IsDirectory);
+
+  std::vector<std::string> names = ListFolderNames(folder.Path());
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{".hidden", "Dangling", "English", "Linked", "page.rtf"}));
+  EXPECT_TRUE(ListFolderNames(folder / "missing").empty());
+  EXPECT_TRUE(ListFolderNames(folder / "page.rtf").empty());
 }
 
 TEST(Files, UnreadableOrMissingFoldersListAsEmpty) {

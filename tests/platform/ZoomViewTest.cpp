@@ -103,6 +103,27 @@ TEST(ZoomView, RenderingChangedRectanglesMatchesRenderingEverything) {
   }
 }
 
+TEST(ZoomView, UnzoomedShowsEachFramebufferPixelAsItIsWithTheTipAbove) {
+  const int w = 23, h = 9;
+  const std::vector<uint32_t> source = RandomImage(w, h, 3);
+  TZoomView view;
+  view.SetSource(source.data(), w, h);
+  view.SetBackdrop(0x010203);
+  view.SetGeometry(1, w + 4, h + 2);  // centred: two columns and one row of backdrop each side
+  const TPImage tip{3, 2, std::vector<uint32_t>(6, 0x00ABCDEF)};
+  view.SetOverlay(&tip, 5, 4);
+  std::vector<uint32_t> out(size_t(w + 4) * (h + 2), 0);
+  view.RenderAll(out.data(), w + 4);
+  for (int y = 0; y < h + 2; ++y)
+    for (int x = 0; x < w + 4; ++x) {
+      const int sx = x - 2, sy = y - 1;
+      const bool inImage = sx >= 0 && sx < w && sy >= 0 && sy < h;
+      const bool inTip = sx >= 5 && sx < 8 && sy >= 4 && sy < 6;
+      const uint32_t expected = !inImage ? 0x010203u : inTip ? 0xABCDEFu : source[size_t(sy) * w + sx];
+      ASSERT_EQ(out[size_t(y) * (w + 4) + x], expected) << x << "," << y;
+    }
+}
+
 TEST(ZoomView, FullScreenCentresTheImageOnTheBackdrop) {
   const std::vector<uint32_t> source(4 * 2, 0xABCDEF);
   TZoomView view;

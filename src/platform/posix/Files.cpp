@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <new>
+#include <string_view>
 
 namespace platform {
 
@@ -66,6 +67,18 @@ std::vector<TPDirEntry> ListFolder(const std::string& path) {
   }
   ::closedir(dir);
   return entries;
+}
+
+std::vector<std::string> ListFolderNames(const std::string& path) {
+  std::vector<std::string> names;
+  DIR* dir = ::opendir(NativePath(path).c_str());
+  if (!dir) return names;
+  while (const dirent* item = ::readdir(dir)) {
+    const std::string_view name = item->d_name;
+    if (name != "." && name != "..") names.emplace_back(name);
+  }
+  ::closedir(dir);
+  return names;
 }
 
 std::string NativePath(const std::string& path) {

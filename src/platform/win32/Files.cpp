@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <new>
+#include <utility>
 
 #include "platform/win32/WideText.h"
 
@@ -99,6 +100,13 @@ std::vector<TPDirEntry> ListFolder(const std::string& path) {
   } while (FindNextFileW(find, &item));
   FindClose(find);
   return entries;
+}
+
+std::vector<std::string> ListFolderNames(const std::string& path) {
+  // The search returns each entry's details with its name at no extra cost here.
+  std::vector<std::string> names;
+  for (TPDirEntry& entry : ListFolder(path)) names.push_back(std::move(entry.Name));
+  return names;
 }
 
 std::string NativePath(const std::string& path) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "platform/Files.h"
 #include "toolkit/core/Resources.h"
@@ -83,8 +84,8 @@ void TBitmap::LoadFromResourceName(const std::string& name) {
 
 void TBitmap::LoadFromBmpData(const uint8_t* data, size_t size) {
   TBmpImage image = DecodeBmp(data, size);  // raises before anything here changes
-  FSurface.Resize(image.Width, image.Height);
-  for (size_t i = 0; i < image.Pixels.size(); ++i) FSurface.Pixels()[i] = image.Pixels[i] & 0xFFFFFF;
+  for (uint32_t& p : image.Pixels) p &= 0xFFFFFF;
+  FSurface.Adopt(std::move(image.Pixels), image.Width, image.Height);
   switch (image.BitsPerPixel) {
     case 1:
       PixelFormat = pf1bit;

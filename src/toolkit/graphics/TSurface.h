@@ -22,6 +22,8 @@ public:
 
   // Own storage of width x height pixels, filled with fill.
   void Resize(int width, int height, uint32_t fill = 0);
+  // Takes over width x height pixels, row after row (a decoded picture, without a copy).
+  void Adopt(std::vector<uint32_t>&& pixels, int width, int height);
   // Draws straight into foreign memory (the display's framebuffer); stride in pixels.
   void AttachExternal(uint32_t* pixels, int width, int height, int stride);
 

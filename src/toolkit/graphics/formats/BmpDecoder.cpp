@@ -1,5 +1,6 @@
 #include "toolkit/graphics/formats/BmpDecoder.h"
 
+#include <array>
 #include <bit>
 #include <string>
 
@@ -25,17 +26,20 @@ struct TChannel {
   uint32_t Mask = 0;
   int Shift = 0;
   uint32_t Max = 0;
+  std::array<uint8_t, 256> Scaled{};  // channels of up to 8 bits: each value scaled once
   explicit TChannel(uint32_t mask = 0) : Mask(mask) {
     if (mask) {
       Shift = std::countr_zero(mask);
       Max = mask >> Shift;
+      for (uint32_t c = 0; Max < Scaled.size() && c <= Max; ++c) Scaled[c] = uint8_t(Scale(c));
     }
   }
+  uint32_t Scale(uint64_t c) const { return uint32_t((c * 255 + Max / 2) / Max); }
   // The channel scaled to 0..255; missing channels give fallback.
   uint32_t Get(uint32_t v, uint32_t fallback) const {
     if (!Mask) return fallback;
     uint64_t c = (v & Mask) >> Shift;
-    return uint32_t((c * 255 + Max / 2) / Max);
+    return Max < Scaled.size() ? Scaled[c] : Scale(c);
   }
 };
 
@@ -126,6 +130,13 @@ void ReadPaletteRows(const THeader& h, const uint8_t* rows, size_t stride, TBmpI
   for (int y = 0; y < img.Height; ++y) {
     const uint8_t* src = rows + stride * size_t(y);
     uint32_t* dst = img.Pixels.data() + size_t(h.TopDown ? y : img.Height - 1 - y) * size_t(w);
+    if (h.Bpp == 8) {  // one byte a pixel, the usual case
+      for (int x = 0; x < w; ++x) {
+        if (src[x] >= img.Palette.size()) Fail("colour index out of range");
+        dst[x] = 0xFF000000u | img.Palette[src[x]];
+      }
+      continue;
+    }
     for (int x = 0; x < w; ++x) {
       size_t bit = size_t(x) * size_t(h.Bpp);
       uint32_t index = (src[bit / 8] >> (8 - h.Bpp - bit % 8)) & mask;
@@ -141,6 +152,19 @@ void ReadDirectRows(const THeader& h, const uint8_t* rows, size_t stride, TBmpIm
   for (int y = 0; y < img.Height; ++y) {
     const uint8_t* src = rows + stride * size_t(y);
     uint32_t* dst = img.Pixels.data() + size_t(h.TopDown ? y : img.Height - 1 - y) * size_t(img.Width);
+    if (h.Bpp == 32 && h.Masks[0] == 0xFF0000 && h.Masks[1] == 0xFF00 && h.Masks[2] == 0xFF &&
+        (h.Masks[3] == 0xFF000000u || h.Masks[3] == 0)) {
+      // Plain 8-bit channels in the pixel's own order: the bytes are the pixel.
+      const uint32_t opaque = h.Masks[3] ? 0 : 0xFF000000u;
+      uint32_t alphaSeen = 0;
+      for (int x = 0; x < img.Width; ++x) {
+        const uint32_t v = Read32(src + 4 * size_t(x)) | opaque;
+        alphaSeen |= v;
+        dst[x] = v;
+      }
+      if (h.Masks[3] && (alphaSeen >> 24)) anyAlpha = true;
+      continue;
+    }
     for (int x = 0; x < img.Width; ++x) {
       if (h.Bpp == 24) {
         const uint8_t* p = src + 3 * size_t(x);
