@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 #include <stb/stb_image.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
 #include "toolkit/rtf/RtfReader.h"
 
 namespace {
@@ -106,6 +110,18 @@ TEST(RtfPictures, BrokenOrUnsupportedPicturesAreLeftOut) {
                               PngHex + "}ok}");
   EXPECT_TRUE(doc.Pictures.empty());
   EXPECT_EQ(doc.PlainText(), "ok\n");
+}
+
+TEST(RtfPictures, AJpegWithCorruptHuffmanTablesIsLeftOutWithoutReadingPastThem) {
+  // A page found by fuzzing: its JPEG's Huffman tables point past their 256 symbols, and
+  // the decoder once read beyond them (a crash under AddressSanitizer).
+  std::ifstream file(std::filesystem::path(POINTRIX_SOURCE_DIR) / "tests/rtf/damaged/jpeg-huffman-table.rtf",
+                     std::ios::binary);
+  ASSERT_TRUE(file) << "test file missing";
+  const std::string page{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+  const TRtfDocument doc = TRtfReader::Read(page);
+  EXPECT_TRUE(doc.Pictures.empty());
+  EXPECT_NE(doc.PlainText().find("Dragging means moving something"), std::string::npos);
 }
 
 }  // namespace
