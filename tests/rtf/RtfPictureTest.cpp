@@ -34,6 +34,16 @@ std::string Bytes(const std::string& hex) {
   return out;
 }
 
+std::string Hex(const std::string& bytes) {
+  std::string hex;
+  char buf[3];
+  for (char c : bytes) {
+    snprintf(buf, sizeof buf, "%02x", uint8_t(c));
+    hex += buf;
+  }
+  return hex;
+}
+
 // A device-independent bitmap: 2 x 2, 24 bits, bottom-up rows padded to 4 bytes.
 std::string DibHex() {
   std::string dib(40, '\0');
@@ -47,13 +57,7 @@ std::string DibHex() {
   dib[14] = 24;
   // bottom row: blue, green; top row: red, white (bytes are B, G, R)
   dib += std::string("\xFF\x00\x00\x00\xFF\x00\x00\x00", 8) + std::string("\x00\x00\xFF\xFF\xFF\xFF\x00\x00", 8);
-  std::string hex;
-  char buf[3];
-  for (char c : dib) {
-    snprintf(buf, sizeof buf, "%02x", uint8_t(c));
-    hex += buf;
-  }
-  return hex;
+  return Hex(dib);
 }
 
 bool StbDecodes(const std::string& data) {
@@ -110,6 +114,18 @@ TEST(RtfPictures, BrokenOrUnsupportedPicturesAreLeftOut) {
                               PngHex + "}ok}");
   EXPECT_TRUE(doc.Pictures.empty());
   EXPECT_EQ(doc.PlainText(), "ok\n");
+}
+
+TEST(RtfPictures, APngWhoseChunkClaimsMoreThanItHoldsIsLeftOut) {
+  // The picture above with its image data chunk claiming 2 GB: left out, the text kept.
+  std::string png = Bytes(PngHex);
+  const size_t data = png.find("IDAT") - 4;
+  png.replace(data, 4, std::string("\x7F\xFF\xFF\xF0", 4));
+  const TRtfDocument doc = TRtfReader::Read("{\\rtf1{\\pict\\pngblip " + Hex(png) + "}ok}");
+  EXPECT_TRUE(doc.Pictures.empty());
+  EXPECT_EQ(doc.PlainText(), "ok\n");
+  EXPECT_EQ(TRtfReader::Read(std::string("{\\rtf1{\\pict\\pngblip ") + PngHex + "}ok}").Pictures.size(), 1u)
+      << "the intact picture is still shown";
 }
 
 TEST(RtfPictures, AJpegWithCorruptHuffmanTablesIsLeftOutWithoutReadingPastThem) {

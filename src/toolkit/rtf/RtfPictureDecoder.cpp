@@ -42,6 +42,21 @@ std::vector<uint8_t> DibToBmp(const std::vector<uint8_t>& dib) {
   return bmp;
 }
 
+// Whether every chunk of a PNG claims no more bytes than the data holds. A damaged
+// length would have the decoder reserve memory for it (up to 2 GB) before it finds the
+// data missing.
+bool PngChunksFit(const std::vector<uint8_t>& png) {
+  size_t pos = 8;  // after the signature
+  while (png.size() - pos >= 12) {
+    const uint32_t length =
+        uint32_t(png[pos]) << 24 | uint32_t(png[pos + 1]) << 16 | uint32_t(png[pos + 2]) << 8 | png[pos + 3];
+    if (length > png.size() - pos - 12) return false;
+    if (std::memcmp(&png[pos + 4], "IEND", 4) == 0) return true;
+    pos += 12 + size_t(length);
+  }
+  return true;  // a file cut short: the decoder reports it
+}
+
 }  // namespace
 
 bool DecodeRtfPicture(TRtfPictureKind kind, const std::vector<uint8_t>& data, TRtfPicture& picture) {
@@ -53,6 +68,7 @@ bool DecodeRtfPicture(TRtfPictureKind kind, const std::vector<uint8_t>& data, TR
     source = &bmp;
   }
   if (source->empty() || source->size() > size_t(std::numeric_limits<int>::max())) return false;
+  if (kind == rpkPng && (source->size() < 8 || !PngChunksFit(*source))) return false;
   int width = 0, height = 0, channels = 0;
   const auto* bytes = source->data();
   int size = int(source->size());
