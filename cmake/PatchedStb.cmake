@@ -1,7 +1,7 @@
-# stb_image from the system, with one bounds check added: the version in Debian 12 (2.27)
-# reads past a Huffman table's 256 symbols when a JPEG's tables are corrupt, so a page
-# with a damaged JPEG picture could end the program (found by fuzz_rtf). Later versions
-# of stb_image make the same check. The copy in the build folder is found before the
+# stb_image from the system, with two bounds checks added: the version in Debian 12 (2.27)
+# writes and reads past a Huffman table when a JPEG's tables are corrupt, so a page with a
+# damaged JPEG picture could end the program (found by fuzz_rtf). Later versions of
+# stb_image make the same checks. The copy in the build folder is found before the
 # system's by every target that links px_stb.
 set(stb_source /usr/include/stb/stb_image.h)
 set(stb_patched_dir ${CMAKE_BINARY_DIR}/patched-include)
@@ -10,15 +10,27 @@ if(NOT EXISTS ${stb_source})
 endif()
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${stb_source})
 file(READ ${stb_source} stb_text)
-set(stb_unchecked "   c = ((j->code_buffer >> (32 - k)) & stbi__bmask[k]) + h->delta[k];\n")
-string(FIND "${stb_text}" "${stb_unchecked}" stb_at)
-if(stb_at GREATER -1)
-  string(REPLACE "${stb_unchecked}"
-                 "${stb_unchecked}   if (c < 0 || c >= 256) return -1;  // a corrupt table: no such symbol\n"
-                 stb_text "${stb_text}")
-elseif(NOT stb_text MATCHES "c < 0 \\|\\| c >= 256")
-  message(FATAL_ERROR "${stb_source} has neither the unchecked Huffman lookup nor the check: look at it again")
-endif()
+
+# Replaces a piece of the header by its checked form, or finds the checked form there.
+function(stb_check unchecked checked)
+  string(FIND "${stb_text}" "${checked}" done)
+  string(FIND "${stb_text}" "${unchecked}" at)
+  if(done GREATER -1)
+    return()
+  elseif(at EQUAL -1)
+    message(FATAL_ERROR "${stb_source} has changed where a bounds check goes; look at cmake/PatchedStb.cmake again")
+  endif()
+  string(REPLACE "${unchecked}" "${checked}" patched "${stb_text}")
+  set(stb_text "${patched}" PARENT_SCOPE)
+endfunction()
+
+# Building a Huffman table: no more than 256 symbol sizes, or they overwrite the table.
+string(CONCAT stb_sizes_checked "      for (j=0; j < count[i]; ++j) {\n         h->size[k++] = (stbi_uc) (i+1);\n"
+       "         if (k >= 257) return stbi__err(\"bad size list\",\"Corrupt JPEG\");\n      }\n")
+stb_check("      for (j=0; j < count[i]; ++j)\n         h->size[k++] = (stbi_uc) (i+1);\n" "${stb_sizes_checked}")
+# Decoding with a table: a code whose symbol lies outside the table is no symbol.
+stb_check("   c = ((j->code_buffer >> (32 - k)) & stbi__bmask[k]) + h->delta[k];\n"
+          "   c = ((j->code_buffer >> (32 - k)) & stbi__bmask[k]) + h->delta[k];\n   if (c < 0 || c >= 256) return -1;\n")
 set(stb_patched ${stb_patched_dir}/stb/stb_image.h)
 set(stb_old "")
 if(EXISTS ${stb_patched})
