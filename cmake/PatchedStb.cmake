@@ -1,5 +1,5 @@
-# stb_image from the system, with two bounds checks added: the version in Debian 12 (2.27)
-# writes and reads past a Huffman table when a JPEG's tables are corrupt, so a page with a
+# stb_image from the system, with three bounds checks added: the version in Debian 12 (2.27)
+# writes and reads past a Huffman table when a JPEG's tables are corrupt or missing, so a page with a
 # damaged JPEG picture could end the program (found by fuzz_rtf). Later versions of
 # stb_image make the same checks. The copy in the build folder is found before the
 # system's by every target that links px_stb.
@@ -28,6 +28,9 @@ endfunction()
 string(CONCAT stb_sizes_checked "      for (j=0; j < count[i]; ++j) {\n         h->size[k++] = (stbi_uc) (i+1);\n"
        "         if (k >= 257) return stbi__err(\"bad size list\",\"Corrupt JPEG\");\n      }\n")
 stb_check("      for (j=0; j < count[i]; ++j)\n         h->size[k++] = (stbi_uc) (i+1);\n" "${stb_sizes_checked}")
+# Decoding with a table that has no codes (never defined by the file): the search for a
+# code's length stops at 16 bits instead of running past the table.
+stb_check("   for (k=FAST_BITS+1 ; ; ++k)\n" "   for (k=FAST_BITS+1 ; k < 17 ; ++k)\n")
 # Decoding with a table: a code whose symbol lies outside the table is no symbol.
 stb_check("   c = ((j->code_buffer >> (32 - k)) & stbi__bmask[k]) + h->delta[k];\n"
           "   c = ((j->code_buffer >> (32 - k)) & stbi__bmask[k]) + h->delta[k];\n   if (c < 0 || c >= 256) return -1;\n")

@@ -130,9 +130,9 @@ TEST(RtfPictures, APngWhoseChunkClaimsMoreThanItHoldsIsLeftOut) {
 
 TEST(RtfPictures, AJpegWithCorruptHuffmanTablesIsLeftOutWithoutReachingPastThem) {
   // Pages found by fuzzing: a JPEG whose Huffman codes point past the table's 256 symbols,
-  // and one with more than 256 code sizes; the decoder once read or wrote beyond its
-  // tables (crashes under AddressSanitizer).
-  for (const char* name : {"jpeg-huffman-table.rtf", "jpeg-huffman-sizes.rtf"}) {
+  // one with more than 256 code sizes, and one that uses a table it never defined; the
+  // decoder once read or wrote beyond its tables (crashes under AddressSanitizer).
+  for (const char* name : {"jpeg-huffman-table.rtf", "jpeg-huffman-sizes.rtf", "jpeg-huffman-missing.rtf"}) {
     std::ifstream file(std::filesystem::path(POINTRIX_SOURCE_DIR) / "tests/rtf/damaged" / name, std::ios::binary);
     ASSERT_TRUE(file) << name << " missing";
     const std::string page{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
