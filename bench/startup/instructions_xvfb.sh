@@ -42,6 +42,7 @@ count() {
   done
   kill "$pid" 2>/dev/null || true
   wait "$pid" 2>/dev/null || true
+  [[ -n "${KEEP:-}" ]] && cp "$out.cg.1" "$KEEP/$name.callgrind"
   awk '/^summary:/ {print $2}' "$out.cg.1"
 }
 

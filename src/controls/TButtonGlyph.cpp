@@ -39,7 +39,7 @@ void TButtonGlyph::AssignSource(const TBitmap* bitmap) {
   ReleaseImages();
   FSource->Assign(const_cast<TBitmap*>(bitmap));
   if (!bitmap || bitmap->Height() <= 0) return;
-  FTransparentColor = bitmap->TransparentColor();
+  TakeTransparentColor();
   if (bitmap->Width() % bitmap->Height() == 0) {
     int n = bitmap->Width() / bitmap->Height();
     SetImageCount(n > FancyButtonStateCount ? 1 : n);
@@ -55,9 +55,22 @@ void TButtonGlyph::SetImageCount(int n) {
 
 void TButtonGlyph::SourceChanged(TObject* sender) {
   if (!FSource || sender != FSource.get()) return;
-  FTransparentColor = FSource->TransparentColor();
+  TakeTransparentColor();
   ReleaseImages();
   if (OnChange) OnChange(FSource.get());
+}
+
+void TButtonGlyph::TakeTransparentColor() {
+  FTransparentPending = FSource->Deferred() && FSource->TransparentMode() == tmAuto;
+  if (!FTransparentPending) FTransparentColor = FSource->TransparentColor();
+}
+
+TColor TButtonGlyph::TransparentColor() const {
+  if (FTransparentPending) {
+    FTransparentColor = FSource->TransparentColor();
+    FTransparentPending = false;
+  }
+  return FTransparentColor;
 }
 
 void TButtonGlyph::ReleaseImages() {
@@ -91,7 +104,7 @@ void TButtonGlyph::MakeDisabledImage(TBitmap& work, const TBitmap& cell) const {
     // the transparent colour the button face; every other pixel keeps its colour.
     work.Assign(const_cast<TBitmap*>(&cell));
     const std::pair<TColor, TColor> passes[] = {
-        {clWhite, clBtnHighlight}, {clGray, clBtnShadow}, {FTransparentColor, clBtnFace}};
+        {clWhite, clBtnHighlight}, {clGray, clBtnShadow}, {TransparentColor(), clBtnFace}};
     for (const auto& [key, color] : passes) {
       MaskOf(mask, cell, key);
       PaintThroughMask(work, mask, color, 0, 0);
@@ -134,7 +147,7 @@ int TButtonGlyph::BuildStateImage(TFancyButtonState state, bool rebuild) {
     MakeDisabledImage(work, cell);
     StoreImage(slot, work, clDefault);
   } else {
-    StoreImage(slot, cell, FSource->TransparentMode() == tmFixed ? FTransparentColor : clDefault);
+    StoreImage(slot, cell, FSource->TransparentMode() == tmFixed ? TransparentColor() : clDefault);
   }
   // Bitmaps here hold only their pixels; there is no device handle to give up.
   return slot;

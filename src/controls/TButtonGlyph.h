@@ -53,7 +53,7 @@ public:
   int CellWidth() const { return FSource->Width() / FImageCount; }
   int CellHeight() const { return FSource->Height(); }
   // The strip's transparent colour as last taken from the source.
-  TColor TransparentColor() const { return FTransparentColor; }
+  TColor TransparentColor() const;
   // The shared list holding this glyph's images, null until the first build.
   TGlyphList* ImageList() const { return FImageList; }
   // The slot of the image built for state, or -1.
@@ -101,6 +101,10 @@ private:
   std::unique_ptr<TBitmap> FSource;
   TGlyphList* FImageList = nullptr;  // shared, owned by the cache
   std::array<int, FancyButtonStateCount> FSlots;
-  TColor FTransparentColor = clOlive;
+  // Taking the colour of a strip not yet decoded (its bottom-left pixel) would decode
+  // it; that waits until the colour is needed.
+  void TakeTransparentColor();
+  mutable TColor FTransparentColor = clOlive;
+  mutable bool FTransparentPending = false;
   int FImageCount = 1;
 };

@@ -5,6 +5,7 @@
 
 #include "ControlsFixture.h"
 #include "controls/TButtonGlyph.h"
+#include "toolkit/core/Resources.h"
 #include "toolkit/core/TBits.h"
 #include "toolkit/graphics/TImageList.h"
 
@@ -183,6 +184,32 @@ TEST_F(GlyphTest, AssignSourceTakesTheCellCountFromSquareCells) {
   EXPECT_EQ(glyph.ImageCount(), 5);
   EXPECT_EQ(glyph.BuildStateImage(fbsUp, false), -1);  // an empty source builds nothing
   EXPECT_EQ(glyph.ImageList(), nullptr);
+}
+
+// A strip from the embedded resources is decoded only when an image is built from it,
+// and then gives the same transparent colour and images as a strip decoded at once.
+TEST_F(GlyphTest, AnUndecodedStripWaitsForItsFirstImageAndBuildsTheSameOnes) {
+  TResourceData bytes = ResourceBytes("bmp", "NextBtn");
+  TBitmap eagerStrip, lazyStrip;
+  eagerStrip.LoadFromBmpData(bytes.Data, bytes.Size);
+  lazyStrip.LoadFromResourceName("NextBtn");
+  TButtonGlyph eager, lazy;
+  eager.AssignSource(&eagerStrip);
+  lazy.AssignSource(&lazyStrip);
+  eager.SetImageCount(2);
+  lazy.SetImageCount(2);
+  EXPECT_TRUE(lazy.Source().Deferred());
+  EXPECT_EQ(lazy.TransparentColor(), eager.TransparentColor());
+  for (TFancyButtonState state : {fbsUp, fbsDisabled}) {
+    TBitmap want, got;
+    const int eagerSlot = eager.BuildStateImage(state, false), lazySlot = lazy.BuildStateImage(state, false);
+    eager.ImageList()->GetImage(eagerSlot, want);
+    lazy.ImageList()->GetImage(lazySlot, got);
+    ASSERT_EQ(got.Width(), want.Width());
+    for (int y = 0; y < want.Height(); ++y)
+      for (int x = 0; x < want.Width(); ++x) ASSERT_EQ(got.GetPixel(x, y), want.GetPixel(x, y)) << x << "," << y;
+  }
+  EXPECT_FALSE(lazy.Source().Deferred());
 }
 
 TEST_F(GlyphTest, FixedTransparentColourOfTheSourceMasksTheStateImages) {

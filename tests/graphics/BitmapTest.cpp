@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "FileBuilders.h"
+#include "toolkit/core/Resources.h"
 #include "toolkit/graphics/TBitmap.h"
 
 namespace {
@@ -77,6 +78,50 @@ TEST(BitmapTest, ResourcesAreFoundIgnoringCase) {
     EXPECT_EQ(e.Message(), "Resource NoSuchPicture not found");
   }
   EXPECT_THROW(b.LoadFromFile("/nonexistent/picture.bmp"), Exception);
+}
+
+// Embedded pictures are decoded on first use; until then copies share the bytes.
+TEST(BitmapTest, ResourcePicturesDecodeOnFirstUseAndCopiesStayApart) {
+  for (const char* name : {"Sprite10", "Panel", "Dead"}) {  // 16, 8 and 4 bits a pixel
+    SCOPED_TRACE(name);
+    TResourceData bytes = ResourceBytes("bmp", name);
+    TBitmap eager;
+    eager.LoadFromBmpData(bytes.Data, bytes.Size);
+    TBitmap lazy;
+    int changes = 0;
+    lazy.OnChange = [&](TObject*) { ++changes; };
+    lazy.LoadFromResourceName(name);
+    EXPECT_EQ(changes, 1);
+    ASSERT_TRUE(lazy.Deferred());
+    EXPECT_EQ(lazy.Width(), eager.Width());
+    EXPECT_EQ(lazy.Height(), eager.Height());
+    EXPECT_EQ(lazy.PixelFormat, eager.PixelFormat);
+    EXPECT_EQ(lazy.Palette(), eager.Palette());
+
+    TBitmap drawnOn, grown;
+    drawnOn.Assign(&lazy);
+    grown.Assign(&lazy);
+    EXPECT_TRUE(drawnOn.Deferred());
+    drawnOn.Canvas().Brush().Color = clFuchsia;
+    drawnOn.Canvas().FillRect(Rect(0, 0, 2, 2));
+    EXPECT_FALSE(drawnOn.Deferred());
+    EXPECT_TRUE(lazy.Deferred());  // drawing on a copy leaves the original undecoded and unchanged
+    EXPECT_EQ(drawnOn.GetPixel(1, 1), clFuchsia);
+    EXPECT_EQ(drawnOn.GetPixel(2, 2), eager.GetPixel(2, 2));
+
+    grown.SetSize(lazy.Width() + 1, lazy.Height());
+    EXPECT_EQ(grown.GetPixel(lazy.Width(), 0), clWhite);
+
+    const TBitmap& reader = lazy;
+    EXPECT_EQ(reader.TransparentColor(), eager.TransparentColor());
+    EXPECT_FALSE(lazy.Deferred());
+    for (int y = 0; y < eager.Height(); ++y)
+      for (int x = 0; x < eager.Width(); ++x) {
+        ASSERT_EQ(reader.Surface().Pixel(x, y), eager.Surface().Pixel(x, y)) << x << "," << y;
+        ASSERT_EQ(grown.GetPixel(x, y), eager.GetPixel(x, y)) << x << "," << y;
+      }
+    EXPECT_EQ(changes, 1);  // decoding is not a change
+  }
 }
 
 }  // namespace

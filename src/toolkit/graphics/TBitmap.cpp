@@ -17,6 +17,7 @@ TBitmap::~TBitmap() = default;
 void TBitmap::Assign(TPersistent* source) {
   if (source == this) return;
   if (!source) {
+    FEncoded.reset();
     FSurface.Resize(0, 0);
     FPalette.clear();
     Changed();
@@ -24,9 +25,16 @@ void TBitmap::Assign(TPersistent* source) {
   }
   auto* other = dynamic_cast<TBitmap*>(source);
   if (!other) return TPersistent::Assign(source);
-  FSurface.Resize(other->Width(), other->Height());
-  for (int y = 0; Width() > 0 && y < Height(); ++y)
-    std::memcpy(FSurface.Row(y), other->FSurface.Row(y), size_t(Width()) * sizeof(uint32_t));
+  if (other->FEncoded) {
+    // Still undecoded: share the bytes; each copy decodes its own pixels when used.
+    FEncoded = other->FEncoded;
+    FSurface.Resize(0, 0);
+  } else {
+    FEncoded.reset();
+    FSurface.Resize(other->Width(), other->Height());
+    for (int y = 0; Width() > 0 && y < Height(); ++y)
+      std::memcpy(FSurface.Row(y), other->FSurface.Row(y), size_t(Width()) * sizeof(uint32_t));
+  }
   PixelFormat = other->PixelFormat;
   Transparent = other->Transparent;
   FTransparentMode = other->FTransparentMode;
@@ -46,6 +54,7 @@ void TBitmap::SetSize(int w, int h) {
   w = std::max(w, 0);
   h = std::max(h, 0);
   if (w == Width() && h == Height()) return;
+  Decode();
   TSurface old = std::move(FSurface);
   FSurface = TSurface(w, h, 0xFFFFFF);
   FSurface.OnChange = [this](const TRect&) { Changed(); };
@@ -58,7 +67,7 @@ void TBitmap::SetSize(int w, int h) {
 TColor TBitmap::TransparentColor() const {
   if (FTransparentMode == tmFixed) return FTransparentColor;
   if (Empty()) return clDefault;
-  return PixelToColor(FSurface.Pixel(0, Height() - 1) & 0xFFFFFF);
+  return PixelToColor(Surface().Pixel(0, Height() - 1) & 0xFFFFFF);
 }
 
 void TBitmap::SetTransparentColor(TColor color) {
@@ -67,45 +76,73 @@ void TBitmap::SetTransparentColor(TColor color) {
 }
 
 TColor TBitmap::GetPixel(int x, int y) const {
+  Decode();
   if (!FSurface.InBounds(x, y)) return clNone;
   return PixelToColor(FSurface.Pixel(x, y) & 0xFFFFFF);
 }
 
 void TBitmap::SetPixel(int x, int y, TColor c) {
+  Decode();
   if (!FSurface.InBounds(x, y)) return;
   FSurface.SetPixel(x, y, ColorToPixel(ColorToRGB(c)));
   Changed();
 }
 
+namespace {
+
+TPixelFormat FormatForDepth(int bitsPerPixel) {
+  switch (bitsPerPixel) {
+    case 1:
+      return pf1bit;
+    case 4:
+      return pf4bit;
+    case 8:
+      return pf8bit;
+    case 16:
+      return pf16bit;
+    case 24:
+      return pf24bit;
+    default:
+      return pf32bit;
+  }
+}
+
+}  // namespace
+
 void TBitmap::LoadFromResourceName(const std::string& name) {
   TResourceData bytes = ResourceBytes("bmp", name);
-  LoadFromBmpData(bytes.Data, bytes.Size);
+  TBmpImage header = DecodeBmp(bytes.Data, bytes.Size, false);  // raises before anything here changes
+  // A colour table shorter than the depth allows could meet an index past its end,
+  // which only a full decode finds: such pictures are decoded now.
+  if (header.BitsPerPixel <= 8 && header.Palette.size() < (size_t(1) << header.BitsPerPixel))
+    return LoadFromBmpData(bytes.Data, bytes.Size);
+  auto encoded = std::make_shared<TEncoded>();
+  encoded->Data = bytes.Data;
+  encoded->Size = bytes.Size;
+  encoded->Width = header.Width;
+  encoded->Height = header.Height;
+  FEncoded = std::move(encoded);
+  FSurface.Resize(0, 0);
+  PixelFormat = FormatForDepth(header.BitsPerPixel);
+  FPalette.clear();
+  for (uint32_t p : header.Palette) FPalette.push_back(PixelToColor(p));
+  Changed();
+}
+
+void TBitmap::DecodeNow() const {
+  std::shared_ptr<const TEncoded> encoded = std::move(FEncoded);
+  FEncoded.reset();
+  TBmpImage image = DecodeBmp(encoded->Data, encoded->Size);
+  for (uint32_t& p : image.Pixels) p &= 0xFFFFFF;
+  FSurface.Adopt(std::move(image.Pixels), image.Width, image.Height);
 }
 
 void TBitmap::LoadFromBmpData(const uint8_t* data, size_t size) {
   TBmpImage image = DecodeBmp(data, size);  // raises before anything here changes
   for (uint32_t& p : image.Pixels) p &= 0xFFFFFF;
+  FEncoded.reset();
   FSurface.Adopt(std::move(image.Pixels), image.Width, image.Height);
-  switch (image.BitsPerPixel) {
-    case 1:
-      PixelFormat = pf1bit;
-      break;
-    case 4:
-      PixelFormat = pf4bit;
-      break;
-    case 8:
-      PixelFormat = pf8bit;
-      break;
-    case 16:
-      PixelFormat = pf16bit;
-      break;
-    case 24:
-      PixelFormat = pf24bit;
-      break;
-    default:
-      PixelFormat = pf32bit;
-      break;
-  }
+  PixelFormat = FormatForDepth(image.BitsPerPixel);
   FPalette.clear();
   for (uint32_t p : image.Palette) FPalette.push_back(PixelToColor(p));
   Changed();
@@ -118,6 +155,7 @@ void TBitmap::LoadFromFile(const std::string& path) {
 }
 
 void TBitmap::Mask(TColor transparentColor) {
+  Decode();
   uint32_t key = ColorToPixel(ColorToRGB(transparentColor));
   for (int y = 0; y < Height(); ++y) {
     uint32_t* row = FSurface.Row(y);

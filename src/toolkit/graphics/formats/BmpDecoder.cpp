@@ -165,6 +165,15 @@ void ReadDirectRows(const THeader& h, const uint8_t* rows, size_t stride, TBmpIm
       if (h.Masks[3] && (alphaSeen >> 24)) anyAlpha = true;
       continue;
     }
+    if (h.Bpp == 16 && !a.Mask && r.Max < 256 && g.Max < 256 && b.Max < 256) {
+      // The usual 16-bit picture: three channels of at most 8 bits, each through its table.
+      for (int x = 0; x < img.Width; ++x) {
+        const uint32_t v = Read16(src + 2 * size_t(x));
+        dst[x] = 0xFF000000u | (uint32_t(r.Scaled[(v & r.Mask) >> r.Shift]) << 16) |
+                 (uint32_t(g.Scaled[(v & g.Mask) >> g.Shift]) << 8) | b.Scaled[(v & b.Mask) >> b.Shift];
+      }
+      continue;
+    }
     for (int x = 0; x < img.Width; ++x) {
       if (h.Bpp == 24) {
         const uint8_t* p = src + 3 * size_t(x);
@@ -185,7 +194,7 @@ void ReadDirectRows(const THeader& h, const uint8_t* rows, size_t stride, TBmpIm
 
 }  // namespace
 
-TBmpImage DecodeDib(const uint8_t* data, size_t size, size_t pixelOffset, bool iconImage) {
+TBmpImage DecodeDib(const uint8_t* data, size_t size, size_t pixelOffset, bool iconImage, bool withPixels) {
   THeader h = ReadHeader(data, size, iconImage);
   TBmpImage img;
   img.Width = int(h.Width);
@@ -200,6 +209,7 @@ TBmpImage DecodeDib(const uint8_t* data, size_t size, size_t pixelOffset, bool i
   size_t stride = ((size_t(h.Width) * size_t(h.Bpp) + 31) / 32) * 4;
   if ((size - pixelOffset) / stride < size_t(h.Height)) Fail("truncated pixel data");
   img.PixelEnd = pixelOffset + stride * size_t(h.Height);
+  if (!withPixels) return img;
   img.Pixels.assign(size_t(h.Width) * size_t(h.Height), 0);
   if (h.Bpp <= 8)
     ReadPaletteRows(h, data + pixelOffset, stride, img);
@@ -208,9 +218,9 @@ TBmpImage DecodeDib(const uint8_t* data, size_t size, size_t pixelOffset, bool i
   return img;
 }
 
-TBmpImage DecodeBmp(const uint8_t* data, size_t size) {
+TBmpImage DecodeBmp(const uint8_t* data, size_t size, bool withPixels) {
   if (size < 14 + 4 || data[0] != 'B' || data[1] != 'M') Fail("not a BMP file");
   uint32_t offBits = Read32(data + 10);
   if (offBits <= 14) Fail("bad pixel data offset");
-  return DecodeDib(data + 14, size - 14, offBits - 14, false);  // checks the offset against the size
+  return DecodeDib(data + 14, size - 14, offBits - 14, false, withPixels);  // checks the offset against the size
 }

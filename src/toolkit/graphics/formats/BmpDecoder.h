@@ -21,10 +21,12 @@ struct TBmpImage {
 constexpr int MaxBitmapSide = 16384;
 constexpr int64_t MaxBitmapPixels = int64_t(1) << 25;  // 128 MB of decoded pixels
 
-// Decodes a BMP file (starting with "BM").
-TBmpImage DecodeBmp(const uint8_t* data, size_t size);
+// Decodes a BMP file (starting with "BM"). With withPixels false only the header and
+// colour table are read (Pixels stays empty) after the same checks as a full decode,
+// so a later full decode of the same bytes cannot fail.
+TBmpImage DecodeBmp(const uint8_t* data, size_t size, bool withPixels = true);
 
 // Decodes a bitmap that starts with its info header. pixelOffset is where the pixel
 // rows start (0: right after the colour table). An icon image counts its AND mask
 // in the header's height, which iconImage halves.
-TBmpImage DecodeDib(const uint8_t* data, size_t size, size_t pixelOffset, bool iconImage);
+TBmpImage DecodeDib(const uint8_t* data, size_t size, size_t pixelOffset, bool iconImage, bool withPixels = true);
