@@ -13,20 +13,7 @@ for f in "$BUILD/bin/pointrix" "$BUILD/bench/startup/bench_bare_window" "$BUILD/
   [[ -x "$f" ]] || { echo "missing $f (build pointrix, bench_bare_window, bench_startup_compare)" >&2; exit 1; }
 done
 
-TMP=$(mktemp -d)
-XVFB_PID=""
-cleanup() {
-  [[ -n "$XVFB_PID" ]] && kill "$XVFB_PID" 2>/dev/null || true
-  rm -rf "$TMP"
-}
-trap cleanup EXIT
-Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp 3>"$TMP/display" >/dev/null 2>&1 &
-XVFB_PID=$!
-for _ in $(seq 1 200); do
-  [[ -s "$TMP/display" ]] && break
-  sleep 0.05
-done
-export DISPLAY=":$(tr -d '[:space:]' <"$TMP/display")"
+source "$(dirname "$0")/private_xvfb.sh"
 unset XDG_CONFIG_HOME
 export TMPDIR="$TMP"
 "$BUILD/bench/startup/bench_startup_compare" "$RUNS" "${IDLE_RUNS:-3}" 10 "$BUILD/bin/pointrix" "$BUILD/bench/startup/bench_bare_window"

@@ -9,20 +9,8 @@ set -euo pipefail
 
 BUILD=$(cd "${1:-$(dirname "$0")/../../build}" && pwd)
 command -v valgrind >/dev/null || { echo "valgrind is needed (apt-get install valgrind)" >&2; exit 1; }
-TMP=$(mktemp -d)
-XVFB_PID=""
-cleanup() {
-  [[ -n "$XVFB_PID" ]] && kill "$XVFB_PID" 2>/dev/null || true
-  rm -rf "$TMP"
-}
-trap cleanup EXIT
-Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp 3>"$TMP/display" >/dev/null 2>&1 &
-XVFB_PID=$!
-for _ in $(seq 1 200); do
-  [[ -s "$TMP/display" ]] && break
-  sleep 0.05
-done
-export DISPLAY=":$(tr -d '[:space:]' <"$TMP/display")" SDL_AUDIODRIVER=dummy POINTRIX_REPORT_FRAME=1
+source "$(dirname "$0")/private_xvfb.sh"
+export SDL_AUDIODRIVER=dummy POINTRIX_REPORT_FRAME=1
 export POINTRIX_REGISTRY_DIR="$TMP/registry"
 
 # Runs a program under callgrind until it reports its first frame, then takes the count.
