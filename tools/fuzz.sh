@@ -55,13 +55,22 @@ for target in build-fuzz/fuzz/*/fuzz_*; do
   # Keep the corpus small: a smallest set of inputs with the same coverage (edges and
   # their hit counts); when that is still more than max_files, the same for edges alone.
   merged=$(mktemp -d)
-  "$target" -set_cover_merge=1 "$merged" "$corpus" >/dev/null 2>&1
+  "$target" -set_cover_merge=1 "${flags[@]}" "$merged" "$corpus" >/dev/null 2>&1
   if (($(find "$merged" -type f | wc -l) > max_files)); then
     rm -rf "$merged" && merged=$(mktemp -d)
-    "$target" -set_cover_merge=1 -use_counters=0 "$merged" "$corpus" >/dev/null 2>&1
+    "$target" -set_cover_merge=1 -use_counters=0 "${flags[@]}" "$merged" "$corpus" >/dev/null 2>&1
   fi
-  rm -rf "$corpus" && mkdir -p "$corpus" && cp "$merged"/* "$corpus"/ 2>/dev/null || true
-  rm -rf "$merged"
+  # Inputs kept under a name of their own (the faults found so far) stay whatever the
+  # merge chose; libFuzzer's own inputs are named by their SHA-1.
+  kept=$(mktemp -d)
+  for input in "$corpus"/*; do
+    [[ -f "$input" && ! "$(basename "$input")" =~ ^[0-9a-f]{40}$ ]] && cp "$input" "$kept"/
+  done
+  for named in "$kept"/*; do
+    [[ -f "$named" ]] && rm -f "$merged/$(sha1sum "$named" | cut -c1-40)"
+  done
+  rm -rf "$corpus" && mkdir -p "$corpus" && cp "$merged"/* "$kept"/* "$corpus"/ 2>/dev/null || true
+  rm -rf "$merged" "$kept"
   files=$(find "$corpus" -type f | wc -l)
   report+=("$(printf '%-24s %14s executions in %6s s, corpus %5s files' "$name" "$execs" "$elapsed" "$files")")
 done
