@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "platform/Cp1252.h"
 #include "platform/Platform.h"
 #include "platform/sdl/SdlKeys.h"
@@ -53,4 +55,26 @@ TEST(SdlKeys, ModifiersAndTypedControlCharacters) {
   EXPECT_EQ(ControlCharForKey(27), '\x1B');
   EXPECT_EQ(ControlCharForKey('A'), 0);
   EXPECT_EQ(ControlCharForKey(46), 0);
+}
+
+TEST(SdlKeys, TheEmptyComposeTableLastsWhileItExistsAndLeavesAUsersOwnAlone) {
+#ifdef _WIN32
+  GTEST_SKIP() << "there is no X input method on Windows";
+#else
+  unsetenv("XCOMPOSEFILE");
+  {
+    TEmptyComposeTable empty;
+    ASSERT_NE(std::getenv("XCOMPOSEFILE"), nullptr);
+    EXPECT_STREQ(std::getenv("XCOMPOSEFILE"), "/dev/null");
+  }
+  EXPECT_EQ(std::getenv("XCOMPOSEFILE"), nullptr);  // programs started later get the usual table
+
+  setenv("XCOMPOSEFILE", "/home/learner/.XCompose", 1);
+  {
+    TEmptyComposeTable empty;
+    EXPECT_STREQ(std::getenv("XCOMPOSEFILE"), "/home/learner/.XCompose");
+  }
+  EXPECT_STREQ(std::getenv("XCOMPOSEFILE"), "/home/learner/.XCompose");
+  unsetenv("XCOMPOSEFILE");
+#endif
 }

@@ -317,7 +317,12 @@ bool TSdlDisplay::StartVideo() {
     FOpenError = NoDisplayMessage;
     return false;
   }
-  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+  int started;
+  {
+    TEmptyComposeTable noComposeTable;  // SDL opens the X input method here
+    started = SDL_InitSubSystem(SDL_INIT_VIDEO);
+  }
+  if (started != 0) {
     FOpenError = std::string("Cannot start the display: ") + SDL_GetError();
     return false;
   }

@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 
+#include <cstdlib>
+
 #include "platform/Platform.h"
 
 namespace platform {
@@ -82,5 +84,19 @@ uint32_t ShiftFromSdlMod(uint32_t mod) {
   if (mod & KMOD_ALT) shift |= psAlt;
   return shift;
 }
+
+#ifdef _WIN32
+TEmptyComposeTable::TEmptyComposeTable() = default;
+TEmptyComposeTable::~TEmptyComposeTable() = default;
+#else
+TEmptyComposeTable::TEmptyComposeTable() {
+  if (std::getenv("XCOMPOSEFILE")) return;
+  FSet = setenv("XCOMPOSEFILE", "/dev/null", 1) == 0;
+}
+
+TEmptyComposeTable::~TEmptyComposeTable() {
+  if (FSet) unsetenv("XCOMPOSEFILE");
+}
+#endif
 
 }  // namespace platform
