@@ -34,6 +34,10 @@ stb_check("   for (k=FAST_BITS+1 ; ; ++k)\n" "   for (k=FAST_BITS+1 ; k < 17 ; +
 # Decoding with a table: a code whose symbol lies outside the table is no symbol.
 stb_check("   c = ((j->code_buffer >> (32 - k)) & stbi__bmask[k]) + h->delta[k];\n"
           "   c = ((j->code_buffer >> (32 - k)) & stbi__bmask[k]) + h->delta[k];\n   if (c < 0 || c >= 256) return -1;\n")
+# Reading nothing (a PNG's empty image data chunk, before any data buffer exists) copies
+# nothing instead of handing a null buffer to memcpy.
+stb_check("   if (s->img_buffer+n <= s->img_buffer_end) {\n      memcpy(buffer, s->img_buffer, n);\n"
+          "   if (s->img_buffer+n <= s->img_buffer_end) {\n      if (n > 0) memcpy(buffer, s->img_buffer, n);\n")
 set(stb_patched ${stb_patched_dir}/stb/stb_image.h)
 set(stb_old "")
 if(EXISTS ${stb_patched})

@@ -128,6 +128,16 @@ TEST(RtfPictures, APngWhoseChunkClaimsMoreThanItHoldsIsLeftOut) {
       << "the intact picture is still shown";
 }
 
+TEST(RtfPictures, APngWithAnEmptyImageDataChunkIsShown) {
+  // An empty image data chunk before the real one is valid PNG; reading it once handed a
+  // null buffer to memcpy (reported by UndefinedBehaviorSanitizer while fuzzing).
+  std::string png = Bytes(PngHex);
+  png.insert(png.find("IDAT") - 4, std::string("\0\0\0\0IDAT\x35\xAF\x06\x1E", 12));
+  const TRtfDocument doc = TRtfReader::Read("{\\rtf1{\\pict\\pngblip " + Hex(png) + "}ok}");
+  EXPECT_EQ(doc.Pictures.size(), 1u);
+  EXPECT_EQ(doc.PlainText(), "ok\n");
+}
+
 TEST(RtfPictures, AJpegWithCorruptHuffmanTablesIsLeftOutWithoutReachingPastThem) {
   // Pages found by fuzzing: a JPEG whose Huffman codes point past the table's 256 symbols,
   // one with more than 256 code sizes, and one that uses a table it never defined; the
