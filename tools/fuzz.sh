@@ -50,6 +50,12 @@ for target in build-fuzz/fuzz/*/fuzz_*; do
     echo "FINDING in $name; inputs in $findings" >&2
     exit 1
   }
+  # UndefinedBehaviorSanitizer reports and goes on in these builds: a report is a finding too.
+  if grep -q "runtime error:" "$log"; then
+    grep -A12 "runtime error:" "$log" | head -n 40 >&2
+    echo "FINDING (undefined behaviour) in $name; the log is $log" >&2
+    exit 1
+  fi
   execs=$(awk '/stat::number_of_executed_units/ {print $2}' "$log")
   elapsed=$((SECONDS - started))
   # Keep the corpus small: a smallest set of inputs with the same coverage (edges and
